@@ -1,0 +1,13 @@
+# Warnings and sanitizers as interface targets that every target links.
+add_library(kupongen_warnings INTERFACE)
+target_compile_options(kupongen_warnings INTERFACE
+    -Wall -Wextra -Wpedantic -Wshadow -Wnon-virtual-dtor -Wold-style-cast -Wcast-align
+    -Wunused -Woverloaded-virtual -Wnull-dereference -Wimplicit-fallthrough
+    $<$<CXX_COMPILER_ID:GNU>:-Wduplicated-cond -Wlogical-op>)
+
+add_library(kupongen_options INTERFACE)
+if(KUPONGEN_SANITIZE)
+    target_compile_options(kupongen_options INTERFACE
+        -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
+    target_link_options(kupongen_options INTERFACE -fsanitize=address,undefined)
+endif()

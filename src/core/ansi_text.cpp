@@ -1,0 +1,36 @@
+#include "ansi_text.h"
+
+namespace kupongen {
+
+std::string Utf8ToAnsi(std::string_view utf8) {
+    const std::u8string_view text(reinterpret_cast<const char8_t*>(utf8.data()), utf8.size());
+    std::string result;
+    result.reserve(utf8.size());
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const int byte = CodePointToAnsi(DecodeUtf8(text, pos));
+        result.push_back(byte < 0 ? '?' : static_cast<char>(byte));
+    }
+    return result;
+}
+
+std::string AnsiToUtf8(std::string_view ansi) {
+    std::string result;
+    result.reserve(ansi.size() + ansi.size() / 8);
+    for (const char c : ansi) {
+        const char32_t cp = AnsiToCodePoint(static_cast<unsigned char>(c));
+        if (cp < 0x80) {
+            result.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            result.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            result.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            result.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            result.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            result.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return result;
+}
+
+} // namespace kupongen

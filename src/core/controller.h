@@ -1,0 +1,102 @@
+// The Controller owns the wrappers of the 113 controls and turns every command
+// notification of the dialog into the program's behaviour.
+#pragma once
+
+#include "control_table.h"
+#include "controls.h"
+#include "generation.h"
+
+#include <array>
+#include <cstddef>
+
+namespace kupongen {
+
+class Controller {
+public:
+    // Wraps the controls, sets the icons, hides the mode-dependent controls,
+    // marks the defaults and writes the info text.
+    explicit Controller(platform::Window window);
+
+    Controller(const Controller&) = delete;
+    Controller& operator=(const Controller&) = delete;
+
+    // The event entry: control id and notification code (0 for a click).
+    void Command(platform::Window window, int controlId, int code);
+
+private:
+    using Handler = void (Controller::*)(platform::Window window, int argument, int code);
+    struct Route {
+        Handler handler = nullptr;
+        int argument = 0;
+    };
+    static constexpr int kFirstRoutedId = 1001;
+    static constexpr std::size_t kRouteCount = 116;
+    static std::array<Route, kRouteCount> BuildRoutes();
+
+    enum Mode { kModeEnkelrader, kModeSystem };
+
+    void OnMode(platform::Window, int mode, int code);
+    void OnHalfCover(platform::Window, int value, int code);
+    void OnFullCover(platform::Window, int value, int code);
+    void OnRowCount(platform::Window, int button, int code);
+    void OnMethod(platform::Window, int method, int code);
+    void OnSureBox(platform::Window, int box, int code);
+    void OnCompatible(platform::Window, int, int code);
+    void OnStryktipset(platform::Window, int, int code);
+    void OnItalian(platform::Window, int, int code);
+    void OnAppend(platform::Window, int, int code);
+    void OnInstructions(platform::Window, int, int code);
+    void OnGenerate(platform::Window, int, int code);
+    void OnSave(platform::Window window, int, int code);
+    void OnRandomSure(platform::Window, int, int code);
+
+    void SetStatus(std::string_view message) { status_.SetString(message); }
+    void ShowRowsText() { rows_.SetString(test, TestLength()); }
+
+    // Single rows.
+    bool AnyMethodChecked() const;
+    DrawMethod SelectedMethod() const;
+    Sign MatchSign(int match, DrawMethod method);
+    void GenerateCompatible();
+    void GenerateTable();
+
+    // System row.
+    int CountSureBoxes() const;
+    void GenerateSystem();
+
+    CheckBox& SureBox(int match, int sign) {
+        return sure_[static_cast<std::size_t>(3 * (match - 1) + sign)];
+    }
+    const CheckBox& SureBox(int match, int sign) const {
+        return sure_[static_cast<std::size_t>(3 * (match - 1) + sign)];
+    }
+    // The checked sure sign of a match, first of 1, X, 2; or -1.
+    int SureSign(int match) const;
+
+    RadioButton& HalfCover(int value) { return halfCover_[static_cast<std::size_t>(value)]; }
+    CheckBox& FullCover(int value) {
+        return fullCover_[static_cast<std::size_t>(value == 0 ? kCoverValues - 1 : value - 1)];
+    }
+
+    // Declared, and so built, in the order of the control table.
+    Edit info_;
+    Edit status_;
+    Edit rows_;
+    CheckBox enkelrader_;
+    CheckBox system_;
+    std::array<RadioButton, kCoverValues> halfCover_; // by value
+    std::array<RadioButton, kRowCountButtons.size()> rowCount_;
+    CheckBox append_;
+    CheckBox compatible_;
+    CheckBox stryktipset_;
+    CheckBox italian_;
+    Button generate_;
+    Button save_;
+    Button instructions_;
+    Button randomSure_;
+    std::array<CheckBox, kCoverValues> fullCover_; // values 1 to 13, then 0
+    std::array<CheckBox, kMethodIds.size()> method_;
+    std::array<CheckBox, kSureBoxCount> sure_;
+};
+
+} // namespace kupongen

@@ -1,0 +1,81 @@
+#include "dialog_model.h"
+
+#include "dialog_template.h"
+
+#include <utility>
+
+namespace kupongen {
+
+namespace {
+constexpr int kFirstId = 1000;
+constexpr int kLastId = 1117;
+
+// Dialog id to control-table position; -1 where no control has the id.
+constexpr auto kPositionOfId = [] {
+    std::array<int, kLastId - kFirstId + 1> positions{};
+    positions.fill(-1);
+    for (std::size_t i = 0; i < kControlTable.size(); ++i) {
+        positions[static_cast<std::size_t>(kControlTable[i].id - kFirstId)] = static_cast<int>(i);
+    }
+    return positions;
+}();
+} // namespace
+
+DialogModel::DialogModel() {
+    for (std::size_t i = 0; i < kControlTable.size(); ++i) {
+        auto& control = controls_[i];
+        control.id = kControlTable[i].id;
+        control.kind = kControlTable[i].kind;
+        control.text = FindDialogItem(control.id)->caption.view();
+    }
+}
+
+ControlState* DialogModel::Item(int controlId) {
+    return const_cast<ControlState*>(std::as_const(*this).Item(controlId));
+}
+
+const ControlState* DialogModel::Item(int controlId) const {
+    if (controlId < kFirstId || controlId > kLastId) {
+        return nullptr;
+    }
+    const int position = kPositionOfId[static_cast<std::size_t>(controlId - kFirstId)];
+    return position < 0 ? nullptr : &controls_[static_cast<std::size_t>(position)];
+}
+
+void DialogModel::SetVisible(ControlState& control, bool visible) {
+    if (control.visible != visible) {
+        control.visible = visible;
+        control.revision = NextRevision();
+    }
+}
+
+void DialogModel::SetEnabled(ControlState& control, bool enabled) {
+    if (control.enabled != enabled) {
+        control.enabled = enabled;
+        control.revision = NextRevision();
+    }
+}
+
+void DialogModel::SetChecked(ControlState& control, bool checked) {
+    if (control.checked != checked) {
+        control.checked = checked;
+        control.revision = NextRevision();
+    }
+}
+
+void DialogModel::SetText(ControlState& control, std::string_view text) {
+    // Rows are added to the rows window one at a time: when the new text only
+    // extends the old one, append the tail instead of copying it all again.
+    const std::string_view old = control.text;
+    if (text.size() >= old.size() && text.substr(0, old.size()) == old) {
+        if (text.size() == old.size()) {
+            return;
+        }
+        control.text.append(text.substr(old.size()));
+    } else {
+        control.text.assign(text);
+    }
+    control.revision = NextRevision();
+}
+
+} // namespace kupongen

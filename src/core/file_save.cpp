@@ -1,0 +1,169 @@
+#include "file_save.h"
+
+#include "control_table.h"
+#include "texts.h"
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#if defined(_WIN32)
+#include <windows.h>
+#else
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace kupongen {
+
+bool DoFileOpenSave(platform::Window window) {
+    const auto path = platform::ChooseSavePath(window);
+    if (!path) {
+        return true;
+    }
+    if (!SaveFile(platform::GetDlgItem(window, id::kRows), *path)) {
+        platform::MessageBox(window, text::kSaveFailed, text::kErrorTitle);
+        return false;
+    }
+    return true;
+}
+
+bool SaveFile(platform::Item edit, const std::string& path) {
+    return WriteFileReplacing(path, platform::GetWindowText(edit));
+}
+
+namespace {
+
+// A name beside the target that no other save uses at the same time.
+std::string TemporaryPathFor(const std::string& path, unsigned attempt) {
+    static std::atomic<unsigned> counter{0};
+    const auto ticks = static_cast<unsigned long long>(
+        std::chrono::steady_clock::now().time_since_epoch().count());
+    const std::size_t slash = path.find_last_of(
+#if defined(_WIN32)
+        "/\\"
+#else
+        "/"
+#endif
+    );
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    char suffix[64];
+    std::snprintf(suffix, sizeof suffix, ".%llx%x%x.tmp", ticks, counter++, attempt);
+    return path.substr(0, nameStart) + "." + path.substr(nameStart) + suffix;
+}
+
+} // namespace
+
+#if defined(_WIN32)
+
+bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        return false;
+    }
+    for (unsigned attempt = 0; attempt < 16; ++attempt) {
+        const std::string temporary = TemporaryPathFor(path, attempt);
+        HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            if (GetLastError() == ERROR_FILE_EXISTS) {
+                continue;
+            }
+            return false;
+        }
+        bool written = true;
+        std::size_t offset = 0;
+        while (written && offset < bytes.size()) {
+            const DWORD chunk =
+                static_cast<DWORD>(std::min<std::size_t>(bytes.size() - offset, 1u << 30));
+            DWORD done = 0;
+            written = WriteFile(file, bytes.data() + offset, chunk, &done, nullptr) && done > 0;
+            offset += done;
+        }
+        written = written && FlushFileBuffers(file);
+        written = CloseHandle(file) && written;
+        if (written && MoveFileExA(temporary.c_str(), path.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            return true;
+        }
+        DeleteFileA(temporary.c_str());
+        return false;
+    }
+    return false;
+}
+
+#else
+
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+    std::size_t offset = 0;
+    while (offset < bytes.size()) {
+        const ssize_t done = ::write(fd, bytes.data() + offset, bytes.size() - offset);
+        if (done < 0 && errno == EINTR) {
+            continue;
+        }
+        if (done <= 0) {
+            return false;
+        }
+        offset += static_cast<std::size_t>(done);
+    }
+    return true;
+}
+
+// Saving through a symbolic link replaces the file it points to, not the link.
+std::string ResolveLink(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
+            std::string target(resolved);
+            std::free(resolved);
+            return target;
+        }
+    }
+    return path;
+}
+
+} // namespace
+
+bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes) {
+    const std::string path = ResolveLink(requestedPath);
+    struct stat existing {};
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        return false;
+    }
+    for (unsigned attempt = 0; attempt < 16; ++attempt) {
+        const std::string temporary = TemporaryPathFor(path, attempt);
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0) {
+            if (errno == EEXIST) {
+                continue;
+            }
+            return false;
+        }
+        bool written = WriteAll(fd, bytes);
+        // An existing file keeps its permissions.
+        if (written && exists) {
+            written = ::fchmod(fd, existing.st_mode & 07777) == 0;
+        }
+        written = written && ::fsync(fd) == 0;
+        written = ::close(fd) == 0 && written;
+        if (written && ::rename(temporary.c_str(), path.c_str()) == 0) {
+            return true;
+        }
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    return false;
+}
+
+#endif
+
+} // namespace kupongen

@@ -1,0 +1,56 @@
+// Platform operations over the dialog model: a window is the model, a dialog
+// item is one of its controls.
+#pragma once
+
+#include "dialog_model.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kupongen::platform {
+
+using Window = DialogModel*;
+
+struct Item {
+    DialogModel* dialog = nullptr;
+    ControlState* control = nullptr;
+};
+
+inline Item GetDlgItem(Window window, int controlId) {
+    return {window, window->Item(controlId)};
+}
+
+inline void ShowWindow(Item item, bool show) { item.dialog->SetVisible(*item.control, show); }
+inline void EnableWindow(Item item, bool enable) { item.dialog->SetEnabled(*item.control, enable); }
+inline void SetCheck(Item item, bool checked) { item.dialog->SetChecked(*item.control, checked); }
+inline bool IsCheckSet(Item item) { return item.control->checked; }
+
+// Replaces the whole text; length is that of the zero-terminated text.
+inline void SetWindowText(Item item, const char* text, std::size_t length) {
+    item.dialog->SetText(*item.control, {text, length});
+}
+
+inline std::string GetWindowText(Item item) { return item.control->text; }
+
+inline void SetIcons(Window window, int bigIcon, int smallIcon) {
+    window->bigIcon = bigIcon;
+    window->smallIcon = smallIcon;
+}
+
+// A modal message box with an OK button and the exclamation icon.
+inline void MessageBox(Window window, std::string_view text, std::string_view title) {
+    if (window->hooks.showMessageBox) {
+        window->hooks.showMessageBox(text, title);
+    }
+}
+
+// The save dialog: a chosen path, or nothing when the user cancels.
+inline std::optional<std::string> ChooseSavePath(Window window) {
+    if (window->hooks.chooseSavePath) {
+        return window->hooks.chooseSavePath();
+    }
+    return std::nullopt;
+}
+
+} // namespace kupongen::platform
