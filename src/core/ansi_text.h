@@ -95,8 +95,7 @@ template <std::size_t Capacity> struct AnsiText {
 
 // Capacity defaults to the literal's own size, which always suffices because a
 // UTF-8 text is never shorter than its Windows-1252 form.
-template <std::size_t Capacity = 0, std::size_t N>
-consteval auto Ansi(const char8_t (&utf8)[N]) {
+template <std::size_t Capacity = 0, std::size_t N> consteval auto Ansi(const char8_t (&utf8)[N]) {
     constexpr std::size_t kCapacity = Capacity == 0 ? N : Capacity;
     static_assert(kCapacity >= N, "capacity too small for the literal");
     AnsiText<kCapacity> result;

@@ -64,7 +64,9 @@ enum class Sign { One, Cross, Two };
 inline constexpr int kSignCount = 3;
 
 // Sure box of match m (1 to 13) and sign s (0 for 1, 1 for X, 2 for 2).
-constexpr int SureBoxId(int match, int sign) { return 1074 + 3 * (match - 1) + sign; }
+constexpr int SureBoxId(int match, int sign) {
+    return 1074 + 3 * (match - 1) + sign;
+}
 inline constexpr int kFirstSureBoxId = 1074;
 inline constexpr int kSureBoxCount = kMatchCount * kSignCount;
 
@@ -75,7 +77,9 @@ struct ControlEntry {
 
 // Positions 57 to 70 of the control table hold the full-cover boxes 1 to 13,
 // then 0.
-constexpr int FullCoverTablePosition(int value) { return value == 0 ? 70 : 56 + value; }
+constexpr int FullCoverTablePosition(int value) {
+    return value == 0 ? 70 : 56 + value;
+}
 
 namespace detail {
 consteval std::array<ControlEntry, kControlCount> BuildControlTable() {

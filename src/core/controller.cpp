@@ -16,7 +16,8 @@ template <typename Control, std::size_t N, typename IdOf>
 std::array<Control, N> MakeControls(platform::Window window, IdOf idOf) {
     return [&]<std::size_t... I>(std::index_sequence<I...>) {
         return std::array<Control, N>{Control(window, idOf(I), 1)...};
-    }(std::make_index_sequence<N>{});
+    }
+    (std::make_index_sequence<N>{});
 }
 
 // Full-cover boxes in control-table order: values 1 to 13, then 0.
@@ -28,12 +29,13 @@ int FullCoverIdAt(std::size_t position) {
 // line has no line break before it; matches 10 to 13 have no blank after the
 // colon.
 constexpr std::array<std::string_view, kMatchCount> kMatchLabels = {
-    " Match 1:  ",     "\r\n Match 2:  ",  "\r\n Match 3:  ",  "\r\n Match 4:  ",
-    "\r\n Match 5:  ", "\r\n Match 6:  ",  "\r\n Match 7:  ",  "\r\n Match 8:  ",
-    "\r\n Match 9:  ", "\r\n Match 10:",   "\r\n Match 11:",   "\r\n Match 12:",
-    "\r\n Match 13:"};
+    " Match 1:  ",     "\r\n Match 2:  ", "\r\n Match 3:  ", "\r\n Match 4:  ", "\r\n Match 5:  ",
+    "\r\n Match 6:  ", "\r\n Match 7:  ", "\r\n Match 8:  ", "\r\n Match 9:  ", "\r\n Match 10:",
+    "\r\n Match 11:",  "\r\n Match 12:",  "\r\n Match 13:"};
 
-constexpr bool SeparatorFollows(int match) { return match == 3 || match == 6 || match == 9; }
+constexpr bool SeparatorFollows(int match) {
+    return match == 3 || match == 6 || match == 9;
+}
 
 constexpr std::array<std::string_view, kSignCount> kCompatibleSigns = {",1", ",X", ",2"};
 constexpr std::array<std::string_view, kSignCount> kCellSigns = {" 1 ", " X ", " 2 "};
@@ -51,16 +53,17 @@ constexpr std::string_view kHalfCrossTwo = "   X2 ";
 constexpr std::string_view kHalfOneTwo = " 1  2 ";
 constexpr std::string_view kFull = " 1X2 ";
 
-constexpr std::size_t SignIndex(Sign sign) { return static_cast<std::size_t>(sign); }
+constexpr std::size_t SignIndex(Sign sign) {
+    return static_cast<std::size_t>(sign);
+}
 
 } // namespace
 
 Controller::Controller(platform::Window window)
     : info_(window, id::kInfoPanel, 1), status_(window, id::kStatus, 1),
       rows_(window, id::kRows, 1), enkelrader_(window, id::kEnkelrader, 1),
-      system_(window, id::kSystem, 1),
-      halfCover_(MakeControls<RadioButton, kCoverValues>(
-          window, [](std::size_t i) { return kHalfCoverIds[i]; })),
+      system_(window, id::kSystem, 1), halfCover_(MakeControls<RadioButton, kCoverValues>(
+                                           window, [](std::size_t i) { return kHalfCoverIds[i]; })),
       rowCount_(MakeControls<RadioButton, kRowCountButtons.size()>(
           window, [](std::size_t i) { return kRowCountButtons[i].id; })),
       append_(window, id::kAppend, 1), compatible_(window, id::kCompatible, 1),
@@ -136,8 +139,7 @@ std::array<Controller::Route, Controller::kRouteCount> Controller::BuildRoutes()
 
 void Controller::Command(platform::Window window, int controlId, int code) {
     static const std::array<Route, kRouteCount> routes = BuildRoutes();
-    if (controlId < kFirstRoutedId ||
-        controlId >= kFirstRoutedId + static_cast<int>(kRouteCount)) {
+    if (controlId < kFirstRoutedId || controlId >= kFirstRoutedId + static_cast<int>(kRouteCount)) {
         return;
     }
     const Route& route = routes[static_cast<std::size_t>(controlId - kFirstRoutedId)];
@@ -165,8 +167,7 @@ void Controller::OnMode(platform::Window, int mode, int code) {
     };
     append(text::kYouChose);
     if (clicked.IsChecked()) {
-        append(mode == kModeEnkelrader ? text::kChoseEnkelrader.view()
-                                       : text::kChoseSystem.view());
+        append(mode == kModeEnkelrader ? text::kChoseEnkelrader.view() : text::kChoseSystem.view());
     }
 
     generate_.Show();

@@ -56,6 +56,8 @@ void DialogSession::TypeRowsText(std::string_view ansiText) {
     model_.SetText(*model_.Item(id::kRows), ansiText);
 }
 
-void DialogSession::Close() { controller_.reset(); }
+void DialogSession::Close() {
+    controller_.reset();
+}
 
 } // namespace kupongen

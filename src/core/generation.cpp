@@ -22,11 +22,17 @@ namespace {
 std::size_t testLength = 0;
 } // namespace
 
-std::size_t TestLength() { return testLength; }
+std::size_t TestLength() {
+    return testLength;
+}
 
-std::string_view TestText() { return {test, testLength}; }
+std::string_view TestText() {
+    return {test, testLength};
+}
 
-bool TestFits(std::size_t length) { return length < kTestCapacity; }
+bool TestFits(std::size_t length) {
+    return length < kTestCapacity;
+}
 
 void TestCopy(std::string_view text) {
     testLength = 0;
@@ -46,6 +52,8 @@ std::int32_t DrawValue(std::int32_t max) {
     return ir;
 }
 
-Sign DrawSign(DrawMethod method) { return SignOfDraw(method, DrawValue(DrawRange(method))); }
+Sign DrawSign(DrawMethod method) {
+    return SignOfDraw(method, DrawValue(DrawRange(method)));
+}
 
 } // namespace kupongen

@@ -21,17 +21,27 @@ inline Item GetDlgItem(Window window, int controlId) {
     return {window, window->Item(controlId)};
 }
 
-inline void ShowWindow(Item item, bool show) { item.dialog->SetVisible(*item.control, show); }
-inline void EnableWindow(Item item, bool enable) { item.dialog->SetEnabled(*item.control, enable); }
-inline void SetCheck(Item item, bool checked) { item.dialog->SetChecked(*item.control, checked); }
-inline bool IsCheckSet(Item item) { return item.control->checked; }
+inline void ShowWindow(Item item, bool show) {
+    item.dialog->SetVisible(*item.control, show);
+}
+inline void EnableWindow(Item item, bool enable) {
+    item.dialog->SetEnabled(*item.control, enable);
+}
+inline void SetCheck(Item item, bool checked) {
+    item.dialog->SetChecked(*item.control, checked);
+}
+inline bool IsCheckSet(Item item) {
+    return item.control->checked;
+}
 
 // Replaces the whole text; length is that of the zero-terminated text.
 inline void SetWindowText(Item item, const char* text, std::size_t length) {
     item.dialog->SetText(*item.control, {text, length});
 }
 
-inline std::string GetWindowText(Item item) { return item.control->text; }
+inline std::string GetWindowText(Item item) {
+    return item.control->text;
+}
 
 inline void SetIcons(Window window, int bigIcon, int smallIcon) {
     window->bigIcon = bigIcon;

@@ -13,7 +13,9 @@ constexpr std::uint32_t kLowerMask = 0x0007FFFFu;
 constexpr std::uint32_t kMatrixA = 0xE4BD75F5u;
 constexpr std::uint32_t kSeedMultiplier = 29943829u;
 
-constexpr std::uint32_t Twist(std::uint32_t y) { return (y >> 1) ^ ((y & 1u) ? kMatrixA : 0u); }
+constexpr std::uint32_t Twist(std::uint32_t y) {
+    return (y >> 1) ^ ((y & 1u) ? kMatrixA : 0u);
+}
 } // namespace
 
 std::int32_t seed = static_cast<std::int32_t>(std::time(nullptr));
@@ -54,7 +56,8 @@ std::uint32_t TRandomMersenne::BRandom() {
 double TRandomMersenne::Random() {
     // Fill the mantissa of a double in [1, 2) with the 32 bits, then drop the 1.
     const std::uint32_t r = BRandom();
-    const std::uint64_t bits = (std::uint64_t{0x3FF00000u | (r >> 12)} << 32) | std::uint32_t(r << 20);
+    const std::uint64_t bits =
+        (std::uint64_t{0x3FF00000u | (r >> 12)} << 32) | std::uint32_t(r << 20);
     return std::bit_cast<double>(bits) - 1.0;
 }
 
@@ -67,8 +70,8 @@ std::int32_t TRandomMersenne::IRandom(std::int32_t min, std::int32_t max) {
     const auto span = static_cast<std::int32_t>(static_cast<std::uint32_t>(max) -
                                                 static_cast<std::uint32_t>(min) + 1u);
     const auto offset = static_cast<std::int32_t>(r * span);
-    const auto value =
-        static_cast<std::int32_t>(static_cast<std::uint32_t>(min) + static_cast<std::uint32_t>(offset));
+    const auto value = static_cast<std::int32_t>(static_cast<std::uint32_t>(min) +
+                                                 static_cast<std::uint32_t>(offset));
     return value > max ? max : value;
 }
 

@@ -95,9 +95,9 @@ inline constexpr auto kAllSure = Ansi(u8"13 matcher redan säkra.");
 
 // Sure boxes: "Match m" and the sign's ending, m in decimal.
 inline constexpr auto kMatchWord = Ansi(u8"Match ");
-inline constexpr std::array<Message, kSignCount> kSureEndings = {
-    Ansi<64>(u8" säker etta vald."), Ansi<64>(u8" säkert kryss vald."),
-    Ansi<64>(u8" säker tvåa vald.")};
+inline constexpr std::array<Message, kSignCount> kSureEndings = {Ansi<64>(u8" säker etta vald."),
+                                                                 Ansi<64>(u8" säkert kryss vald."),
+                                                                 Ansi<64>(u8" säker tvåa vald.")};
 
 // Half covers, by value.
 inline constexpr std::array<Message, kCoverValues> kHalfCoverMessages = {

@@ -1,0 +1,274 @@
+#include "script_runner.h"
+
+#include "ansi_text.h"
+#include "control_table.h"
+#include "generation.h"
+
+#include <nlohmann/json.hpp>
+
+#include <istream>
+#include <optional>
+#include <ostream>
+#include <sys/stat.h>
+
+namespace kupongen::script {
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+// JSON with a blank after every colon and comma, as the output is documented.
+void WriteJson(const Json& value, std::string& out) {
+    if (value.is_object()) {
+        out += '{';
+        bool first = true;
+        for (const auto& [key, member] : value.items()) {
+            out += first ? "" : ", ";
+            first = false;
+            out += Json(key).dump();
+            out += ": ";
+            WriteJson(member, out);
+        }
+        out += '}';
+    } else if (value.is_array()) {
+        out += '[';
+        bool first = true;
+        for (const auto& element : value) {
+            out += first ? "" : ", ";
+            first = false;
+            WriteJson(element, out);
+        }
+        out += ']';
+    } else {
+        out += value.dump();
+    }
+}
+
+std::string Dump(const Json& value) {
+    std::string out;
+    WriteJson(value, out);
+    return out;
+}
+
+Json Unicode(std::string_view ansi) {
+    return AnsiToUtf8(ansi);
+}
+
+constexpr bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+// Splits off the first word; the rest keeps its inner blanks.
+std::string_view NextWord(std::string_view& text) {
+    text = Trim(text);
+    std::size_t end = 0;
+    while (end < text.size() && !IsBlank(text[end])) {
+        ++end;
+    }
+    const std::string_view word = text.substr(0, end);
+    text = Trim(text.substr(end));
+    return word;
+}
+
+// Plain decimal digits from 0 to 65535, leading zeros allowed.
+std::optional<int> ParseNumber(std::string_view word) {
+    if (word.empty()) {
+        return std::nullopt;
+    }
+    long value = 0;
+    for (const char c : word) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+        if (value > 65535) {
+            return std::nullopt;
+        }
+    }
+    return static_cast<int>(value);
+}
+
+// One JSON string literal that makes up the whole argument.
+std::optional<std::string> ParseJsonString(std::string_view argument) {
+    if (argument.empty() || argument.front() != '"') {
+        return std::nullopt;
+    }
+    const Json value = Json::parse(argument.begin(), argument.end(), nullptr, false);
+    if (value.is_discarded() || !value.is_string()) {
+        return std::nullopt;
+    }
+    return value.get<std::string>();
+}
+
+bool IsFolder(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
+
+std::string MessageBoxJson(std::string_view ansiText, std::string_view ansiTitle) {
+    Json box;
+    box["title"] = Unicode(ansiTitle);
+    box["text"] = Unicode(ansiText);
+    Json line;
+    line["message_box"] = std::move(box);
+    return Dump(line);
+}
+
+std::string StateJson(ScriptTarget& target) {
+    Json state;
+    state["status"] = Unicode(target.Text(id::kStatus));
+    state["rows"] = Unicode(target.Text(id::kRows));
+    state["info"] = Unicode(target.Text(id::kInfoPanel));
+    state["test"] = Unicode(TestText());
+    Json globals;
+    globals["Rader"] = Rader;
+    globals["antal_enkelrader"] = antal_enkelrader;
+    globals["antal_halvgarderingar"] = antal_halvgarderingar;
+    globals["antal_helgarderingar"] = antal_helgarderingar;
+    globals["antal_enkeltecken"] = antal_enkeltecken;
+    globals["antalsakra"] = antalsakra;
+    globals["sakra"] = sakra;
+    globals["ir"] = ir;
+    state["globals"] = std::move(globals);
+    Json controls = Json::array();
+    for (const auto& entry : kControlTable) {
+        const ControlSnapshot control = target.Control(entry.id);
+        Json item;
+        item["id"] = control.id;
+        item["visible"] = control.visible;
+        item["enabled"] = control.enabled;
+        item["checked"] = control.checked;
+        controls.push_back(std::move(item));
+    }
+    state["controls"] = std::move(controls);
+    return Dump(state);
+}
+
+int ScriptRunner::Run(std::istream& script) {
+    int refused = 0;
+    int lineNumber = 0;
+    std::string line;
+    while (std::getline(script, line)) {
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (!RunLine(line, lineNumber)) {
+            ++refused;
+        }
+    }
+    return refused;
+}
+
+bool ScriptRunner::Refuse(int lineNumber, std::string_view reason) {
+    err_ << "kupongen-headless: line " << lineNumber << ": " << reason << '\n';
+    return false;
+}
+
+bool ScriptRunner::RunLine(std::string_view line, int lineNumber) {
+    std::string_view rest = Trim(line);
+    if (rest.empty() || rest.front() == '#') {
+        return true;
+    }
+    const std::string verb(NextWord(rest));
+
+    if (verb == "state") {
+        if (!rest.empty()) {
+            return Refuse(lineNumber, "state takes no arguments");
+        }
+        out_ << StateJson(target_) << '\n';
+        return true;
+    }
+
+    if (verb == "click") {
+        const std::string_view word = NextWord(rest);
+        if (word.empty() || !rest.empty()) {
+            return Refuse(lineNumber, "click takes one control id");
+        }
+        const auto controlId = ParseNumber(word);
+        if (!controlId) {
+            return Refuse(lineNumber, "not a control id: " + std::string(word));
+        }
+        if (ControlPosition(*controlId) < 0) {
+            return Refuse(lineNumber, "no control has the id " + std::string(word));
+        }
+        if (!target_.CanClick(*controlId)) {
+            return Refuse(lineNumber, "control " + std::to_string(*controlId) +
+                                          " cannot be clicked (not a button, hidden or disabled)");
+        }
+        target_.Click(*controlId);
+        return true;
+    }
+
+    if (verb == "notify") {
+        const std::string_view idWord = NextWord(rest);
+        const std::string_view codeWord = NextWord(rest);
+        if (idWord.empty() || codeWord.empty() || !rest.empty()) {
+            return Refuse(lineNumber, "notify takes a control id and a notification code");
+        }
+        const auto controlId = ParseNumber(idWord);
+        const auto code = ParseNumber(codeWord);
+        if (!controlId || !code) {
+            return Refuse(lineNumber, "notify takes numbers from 0 to 65535");
+        }
+        target_.Notify(*controlId, *code);
+        return true;
+    }
+
+    if (verb == "edit") {
+        auto text = ParseJsonString(rest);
+        if (!text) {
+            return Refuse(lineNumber, "edit takes one JSON string");
+        }
+        // The window's text is zero-terminated.
+        text->resize(std::char_traits<char>::length(text->c_str()));
+        target_.TypeRowsText(Utf8ToAnsi(*text));
+        return true;
+    }
+
+    if (verb == "save") {
+        auto path = ParseJsonString(rest);
+        if (!path) {
+            return Refuse(lineNumber, "save takes one JSON string");
+        }
+        if (path->empty()) {
+            return Refuse(lineNumber, "save needs a file name");
+        }
+        if (path->find('\0') != std::string::npos) {
+            return Refuse(lineNumber, "a path cannot hold a NUL character");
+        }
+        if (!target_.CanClick(id::kSave)) {
+            return Refuse(lineNumber, "the Save button is not shown yet");
+        }
+        const std::size_t slash = path->find_last_of('/');
+        const std::string folder = slash == std::string::npos ? "."
+                                   : slash == 0               ? "/"
+                                                              : path->substr(0, slash);
+        if (!IsFolder(folder)) {
+            return Refuse(lineNumber, "no such folder: " + folder);
+        }
+        // The save dialog's default extension.
+        const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+        if (path->find('.', nameStart) == std::string::npos) {
+            *path += ".txt";
+        }
+        target_.SaveTo(*path);
+        return true;
+    }
+
+    return Refuse(lineNumber, "unknown verb: " + verb);
+}
+
+} // namespace kupongen::script
