@@ -1,0 +1,272 @@
+// End-to-end: kupongen-headless run as a user would, with scripts and fixed
+// seeds, its JSON output and saved files checked against the documented
+// formats.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+namespace {
+
+namespace fs = std::filesystem;
+using Json = nlohmann::json;
+
+struct ScriptRun {
+    int status = -1;
+    std::string output;
+    std::vector<Json> lines; // standard output, one JSON object a line
+    std::string errors;
+
+    // The last printed state.
+    const Json& State() const {
+        for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
+            if (it->contains("controls")) {
+                return *it;
+            }
+        }
+        throw std::runtime_error("no state printed");
+    }
+};
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
+class HeadlessTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        folder_ = fs::temp_directory_path() /
+                  (std::string("kupongen-e2e-") + info->name() + "-" + std::to_string(::getpid()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    ScriptRun RunScript(const std::string& script, const std::string& options = "--seed 1") {
+        const fs::path scriptPath = folder_ / "script.txt";
+        std::ofstream(scriptPath, std::ios::binary) << script;
+        const std::string command = "cd '" + folder_.string() + "' && '" KUPONGEN_HEADLESS "' " +
+                                    options + " script.txt 2>errors.txt";
+        ScriptRun run;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        std::string out;
+        std::array<char, 65536> buffer{};
+        std::size_t n = 0;
+        while ((n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+            out.append(buffer.data(), n);
+        }
+        const int raw = ::pclose(pipe);
+        run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        run.output = out;
+        std::istringstream lines(out);
+        for (std::string line; std::getline(lines, line);) {
+            if (line.starts_with('{')) {
+                run.lines.push_back(Json::parse(line));
+            }
+        }
+        run.errors = ReadFile(folder_ / "errors.txt");
+        return run;
+    }
+
+    std::string Saved(const std::string& name) { return ReadFile(folder_ / name); }
+
+    fs::path folder_;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t end = text.find("\r\n", start);
+        lines.push_back(text.substr(start, end - start));
+        if (end == std::string::npos) {
+            return lines;
+        }
+        start = end + 2;
+    }
+}
+
+constexpr const char* kCompatibleTwoRows = "click 1001\n"  // ENKELRADER
+                                           "click 1041\n"  // 2 rows
+                                           "click 1068\n"  // compatible format
+                                           "click 1007\n"; // Generate
+
+TEST_F(HeadlessTest, CompatibleRowsThenAppendedRowGiveTheDocumentedFile) {
+    const ScriptRun run = RunScript(std::string(kCompatibleTwoRows) + "save \"two\"\n"
+                                                                      "click 1115\n" // Append
+                                                                      "click 1040\n" // 1 row
+                                                                      "click 1007\n"
+                                                                      "save \"three.txt\"\n"
+                                                                      "state\n");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    const std::string two = Saved("two.txt");
+    const std::string three = Saved("three.txt");
+    EXPECT_EQ(two.size(), 69u);
+    EXPECT_EQ(three.size(), 98u);
+    EXPECT_EQ(three.substr(0, two.size()), two);
+    const auto lines = Lines(three);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "Stryktipset");
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        ASSERT_EQ(lines[i].size(), 27u);
+        EXPECT_EQ(lines[i][0], 'E');
+        for (std::size_t m = 0; m < 13; ++m) {
+            EXPECT_EQ(lines[i][1 + 2 * m], ',');
+            EXPECT_NE(std::string("1X2").find(lines[i][2 + 2 * m]), std::string::npos);
+        }
+    }
+    const Json& state = run.State();
+    EXPECT_EQ(state["globals"]["Rader"], 3);
+    EXPECT_EQ(state["rows"].get<std::string>(), three);
+    EXPECT_EQ(state["test"].get<std::string>(), three);
+}
+
+TEST_F(HeadlessTest, TableFormatLengthsFollowTheRowCount) {
+    for (const auto& [button, rows] : {std::pair{1041, 2}, std::pair{1113, 256}}) {
+        const ScriptRun run = RunScript("click 1001\nclick " + std::to_string(button) +
+                                        "\nclick 1007\nsave \"table\"\nstate\n");
+        ASSERT_EQ(run.status, 0) << run.errors;
+        const std::string table = Saved("table.txt");
+        EXPECT_EQ(table.size(), static_cast<std::size_t>(205 + 48 * rows));
+        const auto lines = Lines(table);
+        ASSERT_EQ(lines.size(), 16u);
+        const auto n = static_cast<std::size_t>(rows);
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            const bool separator = i == 3 || i == 7 || i == 11;
+            const bool twoDigitMatch = i >= 12;
+            const std::size_t expected = separator       ? 12 + 3 * n
+                                         : twoDigitMatch ? 10 + 3 * n
+                                                         : 11 + 3 * n;
+            EXPECT_EQ(lines[i].size(), expected) << "line " << i + 1 << " for " << rows << " rows";
+        }
+        EXPECT_EQ(lines[3], " " + std::string(11 + 3 * n, '-'));
+        EXPECT_EQ(lines[12].substr(0, 10), " Match 10:");
+    }
+}
+
+TEST_F(HeadlessTest, ThirtyFourAppendedPressesOf256RowsFitAndTheNextIsRefused) {
+    std::string script = "click 1001\nclick 1113\nclick 1068\nclick 1115\n";
+    for (int press = 0; press < 34; ++press) {
+        script += "click 1007\n";
+    }
+    script += "state\nclick 1007\nstate\nsave \"full\"\n";
+    const ScriptRun run = RunScript(script);
+    ASSERT_EQ(run.status, 0) << run.errors;
+    ASSERT_EQ(run.lines.size(), 2u);
+    const Json& fitted = run.lines[0];
+    const Json& refused = run.lines[1];
+    const std::size_t fullLength = 11 + 34 * 256 * 29;
+    EXPECT_EQ(fitted["test"].get<std::string>().size(), fullLength);
+    EXPECT_EQ(fitted["globals"]["Rader"], 34 * 256);
+    EXPECT_EQ(refused["status"], "Raderna får inte plats! Spara och börja om.");
+    EXPECT_EQ(refused["test"], fitted["test"]);
+    EXPECT_EQ(refused["rows"], fitted["rows"]);
+    EXPECT_EQ(refused["globals"], fitted["globals"]);
+    EXPECT_EQ(Saved("full.txt").size(), fullLength);
+}
+
+TEST_F(HeadlessTest, HandEditsAreSavedAsWindows1252WithCrLf) {
+    const ScriptRun run = RunScript(std::string(kCompatibleTwoRows) +
+                                    "edit \"rå\\r\\nsäkert kött ☃\"\nsave \"edited\"\n");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_EQ(Saved("edited.txt"), "r\xE5\r\ns\xE4kert k\xF6tt ?");
+}
+
+TEST_F(HeadlessTest, EmptyRowsWindowSavesAnEmptyFileWithoutComplaint) {
+    const ScriptRun run =
+        RunScript(std::string(kCompatibleTwoRows) + "edit \"\"\nsave \"empty\"\n");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    EXPECT_TRUE(run.lines.empty());
+    EXPECT_TRUE(fs::exists(folder_ / "empty.txt"));
+    EXPECT_EQ(Saved("empty.txt"), "");
+}
+
+TEST_F(HeadlessTest, SavingOverAFolderFailsWithAMessageBox) {
+    fs::create_directory(folder_ / "taken.txt");
+    const ScriptRun run = RunScript(std::string(kCompatibleTwoRows) + "save \"taken\"\n");
+    ASSERT_EQ(run.status, 0) << run.errors;
+    ASSERT_EQ(run.lines.size(), 1u);
+    EXPECT_EQ(run.lines[0],
+              Json::parse(R"({"message_box": {"title": "Error", "text": "Save file failed."}})"));
+    EXPECT_TRUE(fs::is_directory(folder_ / "taken.txt"));
+}
+
+TEST_F(HeadlessTest, RefusedLinesChangeNothingAndAreReportedWithTheirNumbers) {
+    const ScriptRun run = RunScript("state\n"
+                                    "Click 1001\n"        // 2: verbs are case-sensitive
+                                    "click 1007\n"        // 3: Generate is hidden at start
+                                    "click 1039\n"        // 4: an edit is not clickable
+                                    "click 999\n"         // 5: no such control
+                                    "click +1001\n"       // 6: no signs
+                                    "notify 1001 65536\n" // 7: out of range
+                                    "state x\n"           // 8: too many arguments
+                                    "click 1001 2\n"      // 9
+                                    "edit abc\n"          // 10: not a JSON string
+                                    "save \"a\" \"b\"\n"  // 11
+                                    "save \"x.txt\"\n"    // 12: Save not shown yet
+                                    "  # comment\n"
+                                    "\n"
+                                    "notify 1 0\n" // Enter: nothing happens
+                                    "notify 2 0\n" // Escape: nothing happens
+                                    "state\n");
+    EXPECT_EQ(run.status, 1);
+    ASSERT_EQ(run.lines.size(), 2u);
+    EXPECT_EQ(run.lines[0], run.lines[1]);
+    for (int line = 2; line <= 12; ++line) {
+        EXPECT_NE(run.errors.find("kupongen-headless: line " + std::to_string(line) + ": "),
+                  std::string::npos)
+            << line;
+    }
+    EXPECT_EQ(run.errors.find("line 15"), std::string::npos);
+}
+
+TEST_F(HeadlessTest, SaveIntoAMissingFolderIsRefusedByTheSaveDialog) {
+    const ScriptRun run = RunScript(std::string(kCompatibleTwoRows) + "save \"missing/rows\"\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("line 5"), std::string::npos);
+    EXPECT_FALSE(fs::exists(folder_ / "missing"));
+}
+
+TEST_F(HeadlessTest, SeedsAreTakenModulo2To32) {
+    const std::string script = std::string(kCompatibleTwoRows) + "state\n";
+    const ScriptRun minusOne = RunScript(script, "--seed -1");
+    const ScriptRun wrapped = RunScript(script, "--seed 4294967295");
+    const ScriptRun other = RunScript(script, "--seed 2");
+    ASSERT_EQ(minusOne.status, 0);
+    EXPECT_EQ(minusOne.State(), wrapped.State());
+    EXPECT_NE(minusOne.State()["rows"], other.State()["rows"]);
+}
+
+TEST_F(HeadlessTest, UsageErrorsRunNothing) {
+    for (const std::string options : {"--seed 4294967296", "--seed -2147483649", "--seed 0x10",
+                                      "--seed", "--colour", "--seed 1 missing-script.txt"}) {
+        const fs::path marker = folder_ / "ran.txt";
+        const ScriptRun run = RunScript("click 1001\nclick 1007\nsave \"ran\"\n", options);
+        EXPECT_EQ(run.status, 2) << options;
+        EXPECT_TRUE(run.lines.empty()) << options;
+        EXPECT_FALSE(run.errors.empty()) << options;
+        EXPECT_FALSE(fs::exists(marker)) << options;
+    }
+}
+
+TEST_F(HeadlessTest, HelpAndVersionExitCleanly) {
+    const ScriptRun help = RunScript("", "--help");
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.output.find("Usage: kupongen-headless"), std::string::npos);
+    const ScriptRun version = RunScript("", "--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.output, "kupongen-headless 7.04\n");
+}
+
+} // namespace
