@@ -1,111 +1,15 @@
 // kupongen-headless: the dialog without a window, driven by a script.
 #include "model_target.h"
-#include "random_mersenne.h"
-#include "script_runner.h"
+#include "script_main.h"
 
-#include <charconv>
-#include <cstdint>
-#include <fstream>
-#include <iostream>
-#include <optional>
-#include <string_view>
-
-namespace {
-
-constexpr std::string_view kUsage =
-    "Usage: kupongen-headless [--seed N] [SCRIPT]\n"
-    "       kupongen-headless --help | --version\n"
-    "\n"
-    "Runs the Kupongen dialog without a window: each line of SCRIPT (or of\n"
-    "standard input when SCRIPT is absent or -) is a user action, and the\n"
-    "dialog's state is printed as JSON lines.\n"
-    "\n"
-    "Script lines:\n"
-    "  click ID         a user's click on a check box, radio button or push button\n"
-    "  notify ID CODE   a command notification without the control's own change\n"
-    "  edit TEXT        replace the rows window's text (TEXT is a JSON string)\n"
-    "  save PATH        save the rows window to PATH (a JSON string)\n"
-    "  state            print the whole state as one JSON line\n"
-    "Blank lines and lines starting with # are ignored.\n"
-    "\n"
-    "Options:\n"
-    "  --seed N    seed the random generator with N (-2147483648 to 4294967295)\n"
-    "              instead of the clock\n"
-    "  --help      show this text\n"
-    "  --version   show the version\n"
-    "\n"
-    "Exit status: 0 when every line ran, 1 when a line was refused, 2 for a\n"
-    "usage error.\n";
-
-int UsageError(std::string_view message) {
-    std::cerr << "kupongen-headless: " << message << "\n"
-              << "Try 'kupongen-headless --help'.\n";
-    return 2;
-}
-
-// A decimal seed from -2^31 to 2^32 - 1, taken modulo 2^32.
-std::optional<std::int32_t> ParseSeed(std::string_view text) {
-    long long value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc{} || ptr != end || value < INT32_MIN ||
-        value > static_cast<long long>(UINT32_MAX) || text.front() == '+') {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
-} // namespace
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
 
 int main(int argc, char** argv) {
-    std::optional<std::int32_t> seed;
-    std::optional<std::string_view> scriptPath;
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--help") {
-            std::cout << kUsage;
-            return 0;
-        }
-        if (argument == "--version") {
-            std::cout << "kupongen-headless 7.04\n";
-            return 0;
-        }
-        if (argument == "--seed") {
-            if (i + 1 == argc) {
-                return UsageError("--seed needs a number");
-            }
-            const std::string_view value = argv[++i];
-            seed = ParseSeed(value);
-            if (!seed) {
-                return UsageError("bad seed: " + std::string(value));
-            }
-        } else if (argument.size() > 1 && argument.front() == '-') {
-            return UsageError("unknown option: " + std::string(argument));
-        } else if (scriptPath) {
-            return UsageError("only one script can be run");
-        } else {
-            scriptPath = argument;
-        }
-    }
-
-    std::ifstream file;
-    std::istream* script = &std::cin;
-    if (scriptPath && *scriptPath != "-") {
-        file.open(std::string(*scriptPath), std::ios::binary);
-        if (!file) {
-            return UsageError("cannot read the script " + std::string(*scriptPath));
-        }
-        script = &file;
-    }
-
-    if (seed) {
-        kupongen::rg.RandomInit(*seed);
-    }
-    kupongen::script::ModelTarget target([](std::string_view text, std::string_view title) {
-        std::cout << kupongen::script::MessageBoxJson(text, title) << '\n';
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    return kupongen::script::ScriptMain(arguments, [](kupongen::script::MessageBoxSink sink) {
+        return std::make_unique<kupongen::script::ModelTarget>(std::move(sink));
     });
-    kupongen::script::ScriptRunner runner(target, std::cout, std::cerr);
-    const int refused = runner.Run(*script);
-    std::cout.flush();
-    return refused == 0 ? 0 : 1;
 }

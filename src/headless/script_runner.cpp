@@ -6,10 +6,11 @@
 
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <istream>
 #include <optional>
 #include <ostream>
-#include <sys/stat.h>
+#include <system_error>
 
 namespace kupongen::script {
 
@@ -110,9 +111,10 @@ std::optional<std::string> ParseJsonString(std::string_view argument) {
     return value.get<std::string>();
 }
 
+// Paths are UTF-8, also where the system's narrow paths are not.
 bool IsFolder(const std::string& path) {
-    struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    std::error_code error;
+    return std::filesystem::is_directory(std::u8string(path.begin(), path.end()), error);
 }
 
 } // namespace
