@@ -167,6 +167,10 @@ int ScriptRunner::Run(std::istream& script) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
+        // Editors on Windows like to start UTF-8 files with a byte-order mark.
+        if (lineNumber == 1 && line.starts_with("\xEF\xBB\xBF")) {
+            line.erase(0, 3);
+        }
         if (!RunLine(line, lineNumber)) {
             ++refused;
         }

@@ -231,6 +231,14 @@ TEST_F(HeadlessTest, RefusedLinesChangeNothingAndAreReportedWithTheirNumbers) {
     EXPECT_EQ(run.errors.find("line 15"), std::string::npos);
 }
 
+TEST_F(HeadlessTest, ScriptsWithByteOrderMarkAndCrLfReadAsPlainOnes) {
+    const ScriptRun plain = RunScript("click 1001\nclick 1007\nstate\n");
+    const ScriptRun windows = RunScript("\xEF\xBB\xBF"
+                                        "click 1001\r\nclick 1007\r\nstate\r\n");
+    EXPECT_EQ(windows.status, 0) << windows.errors;
+    EXPECT_EQ(windows.State(), plain.State());
+}
+
 TEST_F(HeadlessTest, SaveIntoAMissingFolderIsRefusedByTheSaveDialog) {
     const ScriptRun run = RunScript(std::string(kCompatibleTwoRows) + "save \"missing/rows\"\n");
     EXPECT_EQ(run.status, 1);
