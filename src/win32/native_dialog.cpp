@@ -1,0 +1,85 @@
+#include "native_dialog.h"
+
+#include "controller.h"
+#include "dialog_template.h"
+#include "texts.h"
+
+#include <cstdio>
+#include <new>
+
+namespace kupongen {
+
+namespace {
+// The one Controller; empty before initialisation and after closing, so no
+// command reaches a missing one.
+Controller* control = nullptr;
+
+void ReportException() {
+    platform::MessageBox(nullptr, text::kUnknown, text::kExceptionTitle);
+}
+} // namespace
+
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+    case WM_INITDIALOG:
+        try {
+            control = new Controller(window);
+        } catch (const std::bad_alloc&) {
+            ReportException();
+            return -1;
+        }
+        return 1;
+    case WM_COMMAND:
+        if (control != nullptr) {
+            // No exception may unwind through the system's frames.
+            try {
+                control->Command(window, LOWORD(wParam), HIWORD(wParam));
+            } catch (const std::bad_alloc&) {
+                ReportException();
+            }
+        }
+        return 1;
+    case WM_CLOSE:
+        delete control;
+        control = nullptr;
+        DestroyWindow(window);
+        return 1;
+    case WM_DESTROY:
+        PostQuitMessage(0);
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+HWND CreateMainDialog() {
+    // Unicode dialog: captions go from the template to the controls as UTF-16,
+    // never through the ANSI code page.
+    return CreateDialogParamW(TheInstance, MAKEINTRESOURCEW(kDialogWindow.templateId), nullptr,
+                              DialogProc, 0);
+}
+
+void ReportCreateDialogFailure(DWORD error) {
+    char text[32];
+    std::snprintf(text, sizeof text, "Error x%lx", static_cast<unsigned long>(error));
+    platform::MessageBox(nullptr, text, "CreateDialog");
+}
+
+int RunMessageLoop(HWND dialog) {
+    MSG message;
+    for (;;) {
+        const BOOL result = GetMessageW(&message, nullptr, 0, 0);
+        if (result == 0) {
+            return static_cast<int>(message.wParam);
+        }
+        if (result == -1) {
+            return -1;
+        }
+        if (!IsDialogMessageW(dialog, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+} // namespace kupongen
