@@ -1,0 +1,58 @@
+#include "dialog_font.h"
+
+#include "dialog_template.h"
+
+#include <QFile>
+#include <QFontDatabase>
+#include <QStringList>
+
+namespace kupongen::qt {
+
+namespace {
+
+QString TemplateFace() {
+    return QString::fromLatin1(kDialogWindow.fontFace.data(),
+                               static_cast<qsizetype>(kDialogWindow.fontFace.size()));
+}
+
+} // namespace
+
+void RegisterDialogFont() {
+    if (QFontDatabase::families().contains(TemplateFace(), Qt::CaseInsensitive)) {
+        return;
+    }
+    static const char* const kFiles[] = {
+        "/usr/share/wine/fonts/tahoma.ttf",
+        "/usr/share/fonts/truetype/wine/tahoma.ttf",
+    };
+    for (const char* file : kFiles) {
+        if (QFile::exists(QString::fromLatin1(file)) &&
+            QFontDatabase::addApplicationFont(QString::fromLatin1(file)) >= 0) {
+            return;
+        }
+    }
+}
+
+QFont DialogFont() {
+    QFont font(TemplateFace());
+    // Narrow faces first: the template's captions were measured in Tahoma.
+    font.setFamilies({TemplateFace(), QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                      QStringLiteral("Arial"), QStringLiteral("Nimbus Sans"),
+                      QStringLiteral("Helvetica")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(kDialogWindow.fontPointSize);
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    return font;
+}
+
+QFont RowsFont(const QFont& dialogFont) {
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPointSize(dialogFont.pointSize() > 0 ? dialogFont.pointSize()
+                                                 : kDialogWindow.fontPointSize);
+    return font;
+}
+
+} // namespace kupongen::qt

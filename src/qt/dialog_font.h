@@ -1,0 +1,20 @@
+// The fonts of the window.
+#pragma once
+
+#include <QFont>
+
+namespace kupongen::qt {
+
+// Makes Tahoma known to Qt where it is installed outside the font folders
+// (Debian's fonts-wine puts it under Wine's own folder). Does nothing when
+// the system already has Tahoma or the file is absent.
+void RegisterDialogFont();
+
+// The template's font, "Tahoma" 9 point, or a sans-serif of similar width.
+QFont DialogFont();
+
+// A fixed-pitch font of the same size for the rows window, so the coupon
+// tables' columns line up.
+QFont RowsFont(const QFont& dialogFont);
+
+} // namespace kupongen::qt

@@ -1,0 +1,378 @@
+#include "main_dialog.h"
+
+#include "ansi_qt.h"
+#include "dialog_font.h"
+#include "dialog_template.h"
+#include "group_frame.h"
+#include "save_file_dialog.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyleOptionButton>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <utility>
+
+namespace kupongen::qt {
+
+namespace {
+
+constexpr std::uint64_t kNeverShown = ~std::uint64_t{0};
+// The smallest pixel size a caption is shrunk to when the font at hand is
+// wider than Tahoma.
+constexpr int kSmallestCaptionPixels = 7;
+
+QString IconFile(int iconId) {
+    if (iconId == kDialogWindow.bigIconId) {
+        return QStringLiteral(":/icons/kupongen-64.png");
+    }
+    if (iconId == kDialogWindow.smallIconId) {
+        return QStringLiteral(":/icons/kupongen-32.png");
+    }
+    return {};
+}
+
+// Whether a widget's caption fits the room its style gives the text.
+bool CaptionFits(QWidget* widget) {
+    const QFontMetrics metrics(widget->font());
+    QRect room;
+    QString caption;
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        caption = button->text();
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = caption;
+        QStyle::SubElement element = QStyle::SE_PushButtonContents;
+        if (qobject_cast<QCheckBox*>(widget) != nullptr) {
+            element = QStyle::SE_CheckBoxContents;
+        } else if (qobject_cast<QRadioButton*>(widget) != nullptr) {
+            element = QStyle::SE_RadioButtonContents;
+        } else if (auto* push = qobject_cast<QPushButton*>(widget); push && push->autoDefault()) {
+            option.features |= QStyleOptionButton::AutoDefaultButton;
+        }
+        room = widget->style()->subElementRect(element, &option, widget);
+    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+        caption = label->text();
+        room = label->contentsRect();
+    } else if (auto* frame = qobject_cast<GroupFrame*>(widget)) {
+        return frame->CaptionRect().right() < frame->width() - frame->CaptionRect().left();
+    } else {
+        return true;
+    }
+    return metrics.horizontalAdvance(caption) <= room.width() && metrics.height() <= room.height();
+}
+
+} // namespace
+
+Prompts DefaultPrompts() {
+    Prompts prompts;
+    prompts.chooseSavePath = [](QWidget* parent) -> std::optional<QString> {
+        SaveFileDialog dialog(parent);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return std::nullopt;
+        }
+        return dialog.selectedFiles().constFirst();
+    };
+    prompts.showWarning = [](QWidget* parent, const QString& text, const QString& title) {
+        QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+        box.exec();
+    };
+    return prompts;
+}
+
+MainDialog::MainDialog(Prompts prompts, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      prompts_(std::move(prompts)), session_(MakeHooks()) {
+    setObjectName(QStringLiteral("kupongen"));
+    setWindowTitle(FromAnsi(kWindowTitle.view()));
+    setFont(DialogFont());
+    units_ = DialogUnits::ForFont(font());
+    BuildItems();
+    ShrinkClippedCaptions();
+    // The template gives the client area; no sizing border, no maximizing.
+    setFixedSize(units_.X(kDialogWindow.width), units_.Y(kDialogWindow.height));
+    move(units_.X(kDialogWindow.x), units_.Y(kDialogWindow.y));
+
+    shownRevision_.fill(kNeverShown);
+    Mirror();
+    // The first tab stop takes the focus, as the dialog manager gives it.
+    if (rows_ != nullptr) {
+        rows_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+MainDialog::~MainDialog() = default;
+
+DialogHooks MainDialog::MakeHooks() {
+    DialogHooks hooks;
+    hooks.showMessageBox = [this](std::string_view text, std::string_view title) {
+        // Owned by the dialog once it is up; the start-up report has no owner.
+        QWidget* owner = isVisible() ? this : nullptr;
+        if (prompts_.showWarning) {
+            prompts_.showWarning(owner, FromAnsi(text), FromAnsi(title));
+        }
+    };
+    hooks.chooseSavePath = [this]() -> std::optional<std::string> {
+        if (!prompts_.chooseSavePath) {
+            return std::nullopt;
+        }
+        const std::optional<QString> path = prompts_.chooseSavePath(this);
+        if (!path || path->isEmpty()) {
+            return std::nullopt;
+        }
+        return QFile::encodeName(*path).toStdString();
+    };
+    return hooks;
+}
+
+QWidget* MainDialog::Control(int controlId) const {
+    const int position = ControlPosition(controlId);
+    return position < 0 ? nullptr : controls_[static_cast<std::size_t>(position)];
+}
+
+void MainDialog::BuildItems() {
+    std::vector<QWidget*> tabStops;
+    items_.reserve(kDialogItems.size());
+    for (const DialogItem& item : kDialogItems) {
+        const QString caption = FromAnsi(item.caption.view());
+        QWidget* widget = nullptr;
+        switch (item.kind) {
+        case ItemKind::GroupBox:
+            widget = new GroupFrame(caption, this);
+            break;
+        case ItemKind::Label: {
+            auto* label = new QLabel(caption, this);
+            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+            widget = label;
+            break;
+        }
+        case ItemKind::CheckBox:
+            widget = new QCheckBox(caption, this);
+            break;
+        case ItemKind::RadioButton: {
+            // One group of 44 buttons in which hidden ones keep their marks:
+            // the model's rule, not Qt's.
+            auto* radio = new QRadioButton(caption, this);
+            radio->setAutoExclusive(false);
+            widget = radio;
+            break;
+        }
+        case ItemKind::PushButton: {
+            auto* button = new QPushButton(caption, this);
+            // A focused button takes Enter, as in a dialog; none is the default.
+            button->setAutoDefault(true);
+            button->setDefault(false);
+            widget = button;
+            break;
+        }
+        case ItemKind::Edit:
+            widget = MakeEdit(item.id, item.styles);
+            break;
+        }
+        widget->setGeometry(units_.Rect(item.x, item.y, item.width, item.height));
+
+        auto* button = qobject_cast<QAbstractButton*>(widget);
+        if (item.Has(kTabStop)) {
+            widget->setFocusPolicy(Qt::StrongFocus);
+            tabStops.push_back(widget);
+        } else {
+            // A click still focuses a button, as on Windows; Tab passes it by.
+            widget->setFocusPolicy(button != nullptr ? Qt::ClickFocus : Qt::NoFocus);
+        }
+
+        if (item.id == kNoId) {
+            widget->setObjectName(QStringLiteral("item%1").arg(items_.size()));
+        } else {
+            widget->setObjectName(QStringLiteral("control%1").arg(item.id));
+            controls_[static_cast<std::size_t>(ControlPosition(item.id))] = widget;
+            if (button != nullptr) {
+                // clicked comes only from the user, never from setChecked, so
+                // mirroring the model cannot feed back.
+                connect(button, &QAbstractButton::clicked, this,
+                        [this, controlId = item.id] { OnClicked(controlId); });
+            }
+        }
+        items_.push_back(widget);
+    }
+    for (std::size_t i = 1; i < tabStops.size(); ++i) {
+        setTabOrder(tabStops[i - 1], tabStops[i]);
+    }
+}
+
+QWidget* MainDialog::MakeEdit(int controlId, std::uint32_t styles) {
+    const auto has = [styles](ItemStyle style) { return (styles & style) != 0; };
+    const bool readOnly = has(kReadOnly);
+    QWidget* edit = nullptr;
+    if (has(kMultiLine)) {
+        auto* text = new QPlainTextEdit(this);
+        // A Windows multi-line edit wraps unless it scrolls sideways.
+        const bool wraps = !has(kAutoHorizontalScroll) && !has(kHorizontalScrollBar);
+        text->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        text->setVerticalScrollBarPolicy(has(kVerticalScrollBar) ? Qt::ScrollBarAlwaysOn
+                                                                 : Qt::ScrollBarAlwaysOff);
+        text->setHorizontalScrollBarPolicy(has(kHorizontalScrollBar) ? Qt::ScrollBarAlwaysOn
+                                                                     : Qt::ScrollBarAlwaysOff);
+        text->setReadOnly(readOnly);
+        // In a dialog Tab moves on; Enter starts a new line (ES_WANTRETURN).
+        text->setTabChangesFocus(true);
+        if (!has(kBorder)) {
+            text->setFrameShape(QFrame::NoFrame);
+        }
+        if (controlId == id::kRows) {
+            text->setFont(RowsFont(font()));
+            rows_ = text;
+            connect(text, &QPlainTextEdit::textChanged, this, [this] {
+                if (!settingRows_) {
+                    rowsEdited_ = true;
+                }
+            });
+        }
+        edit = text;
+    } else {
+        auto* line = new QLineEdit(this);
+        line->setReadOnly(readOnly);
+        line->setFrame(has(kBorder));
+        edit = line;
+    }
+    if (readOnly) {
+        // Windows draws read-only edits on the dialog's colour.
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
+        edit->setPalette(palette);
+    }
+    return edit;
+}
+
+void MainDialog::ShrinkClippedCaptions() {
+    // Tahoma fits every caption; a wider fallback font may not, and a caption
+    // cut short is worse than a slightly smaller one.
+    for (QWidget* widget : items_) {
+        QFont font = widget->font();
+        while (!CaptionFits(widget) && QFontInfo(font).pixelSize() > kSmallestCaptionPixels) {
+            font.setPixelSize(QFontInfo(font).pixelSize() - 1);
+            widget->setFont(font);
+        }
+    }
+}
+
+void MainDialog::OnClicked(int controlId) {
+    HandOverRowsEdits();
+    session_.Click(controlId);
+    Mirror();
+    // Qt has already toggled the button; the model decides its mark (a radio
+    // button clicked a second time stays marked).
+    auto* button = qobject_cast<QAbstractButton*>(Control(controlId));
+    if (button != nullptr && button->isCheckable()) {
+        button->setChecked(session_.Model().Item(controlId)->checked);
+    }
+}
+
+void MainDialog::HandOverRowsEdits() {
+    if (!rowsEdited_) {
+        return;
+    }
+    rowsEdited_ = false;
+    rowsShown_ = ToAnsiCrLf(rows_->document()->toRawText());
+    session_.TypeRowsText(rowsShown_);
+    const int position = ControlPosition(id::kRows);
+    shownRevision_[static_cast<std::size_t>(position)] =
+        session_.Model().Controls()[static_cast<std::size_t>(position)].revision;
+}
+
+void MainDialog::Mirror() {
+    const auto& controls = session_.Model().Controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        if (controls[i].revision != shownRevision_[i]) {
+            shownRevision_[i] = controls[i].revision;
+            ShowControl(controls[i], controls_[i]);
+        }
+    }
+    ShowIcons();
+}
+
+void MainDialog::ShowControl(const ControlState& state, QWidget* widget) {
+    widget->setVisible(state.visible);
+    widget->setEnabled(state.enabled);
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        if (button->isCheckable()) {
+            button->setChecked(state.checked);
+        }
+        const QString caption = FromAnsi(state.text);
+        if (button->text() != caption) {
+            button->setText(caption);
+        }
+    } else if (widget == rows_) {
+        ShowRowsText(state.text);
+    } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+        line->setText(FromAnsi(state.text));
+        // A Windows edit shows the start of a new text.
+        line->setCursorPosition(0);
+    } else if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
+        text->setPlainText(FromAnsi(state.text));
+    }
+}
+
+void MainDialog::ShowRowsText(const std::string& text) {
+    if (text == rowsShown_) {
+        return;
+    }
+    const std::string_view shown = rowsShown_;
+    const bool extends = !shown.empty() && text.size() > shown.size() &&
+                         std::string_view(text).substr(0, shown.size()) == shown &&
+                         !(shown.back() == '\r' && text[shown.size()] == '\n');
+    settingRows_ = true;
+    if (extends) {
+        // Append mode: only the new rows go in, not the whole text again.
+        QTextDocument* document = rows_->document();
+        // Like a program's text in a Windows edit, it cannot be undone.
+        document->setUndoRedoEnabled(false);
+        QTextCursor end(document);
+        end.movePosition(QTextCursor::End);
+        end.insertText(FromAnsi(std::string_view(text).substr(shown.size())));
+        document->setUndoRedoEnabled(true);
+    } else {
+        rows_->setPlainText(FromAnsi(text));
+    }
+    // A new text is shown from its start, as the Windows edit does.
+    rows_->moveCursor(QTextCursor::Start);
+    settingRows_ = false;
+    rowsShown_ = text;
+}
+
+void MainDialog::ShowIcons() {
+    const DialogModel& model = session_.Model();
+    if (model.bigIcon == shownBigIcon_ && model.smallIcon == shownSmallIcon_) {
+        return;
+    }
+    shownBigIcon_ = model.bigIcon;
+    shownSmallIcon_ = model.smallIcon;
+    QIcon icon;
+    for (const int iconId : {model.bigIcon, model.smallIcon}) {
+        if (const QString file = IconFile(iconId); !file.isEmpty()) {
+            icon.addFile(file);
+        }
+    }
+    setWindowIcon(icon);
+}
+
+void MainDialog::closeEvent(QCloseEvent* event) {
+    // Nothing is saved and nothing is asked; the controls stay as they are.
+    session_.Close();
+    event->accept();
+}
+
+} // namespace kupongen::qt

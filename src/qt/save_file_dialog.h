@@ -1,0 +1,32 @@
+// The save dialog: the filters "Text Files (*.txt)" and "All Files (*.*)",
+// the default extension "txt", a folder that must exist, and a question
+// before an existing file is replaced.
+#pragma once
+
+#include <QFileDialog>
+#include <QString>
+
+namespace kupongen::qt {
+
+class SaveFileDialog : public QFileDialog {
+    Q_OBJECT
+
+public:
+    explicit SaveFileDialog(QWidget* parent = nullptr);
+
+    static QString TextFilesFilter() { return QStringLiteral("Text Files (*.txt)"); }
+    static QString AllFilesFilter() { return QStringLiteral("All Files (*.*)"); }
+
+protected slots:
+    // Refuses a name in a folder that does not exist; then Qt's own checks,
+    // the overwrite question among them.
+    void accept() override;
+
+private:
+    void OnFilterChosen(int index);
+
+    QString nameBeforeFilter_;
+    QString name_;
+};
+
+} // namespace kupongen::qt

@@ -1,0 +1,114 @@
+#include "startup.h"
+
+#include "dialog_font.h"
+#include "dialog_style.h"
+#include "main_dialog.h"
+
+#include <QApplication>
+#include <QByteArray>
+#include <QIcon>
+#include <QStyleFactory>
+#include <QtGlobal>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace kupongen::qt {
+
+namespace {
+
+// Messages Qt logs while it opens the display: shown only if the display
+// opens, because a failed start is reported in one line of our own.
+struct HeldMessage {
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+std::vector<HeldMessage> heldMessages;
+QtMessageHandler previousHandler = nullptr;
+bool styleRequested = false;
+
+std::string EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+[[noreturn]] void ReportNoDisplay() {
+    const std::string display = EnvironmentValue("DISPLAY");
+    const std::string wayland = EnvironmentValue("WAYLAND_DISPLAY");
+    bool cannotConnect = false;
+    for (const HeldMessage& message : heldMessages) {
+        cannotConnect = cannotConnect || message.text.contains(QStringLiteral("connect to display"),
+                                                               Qt::CaseInsensitive);
+    }
+    std::string missing;
+    if (display.empty() && wayland.empty()) {
+        missing = "no display: neither DISPLAY nor WAYLAND_DISPLAY is set";
+    } else if (cannotConnect || !display.empty()) {
+        missing = "the display \"" + (display.empty() ? wayland : display) + "\" cannot be opened";
+    } else {
+        missing = "the display \"" + wayland + "\" cannot be opened";
+    }
+    std::fprintf(stderr,
+                 "kupongen: cannot show the window, %s (kupongen-headless needs no display)\n",
+                 missing.c_str());
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+void HoldStartupMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        ReportNoDisplay();
+    }
+    heldMessages.push_back({type, QByteArray(context.category), text});
+}
+
+bool AsksForStyle(int argc, char** argv) {
+    if (qEnvironmentVariableIsSet("QT_STYLE_OVERRIDE")) {
+        return true;
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-style") == 0 || std::strcmp(argv[i], "--style") == 0 ||
+            std::strncmp(argv[i], "-style=", 7) == 0 || std::strncmp(argv[i], "--style=", 8) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv) {
+    styleRequested = AsksForStyle(argc, argv);
+    previousHandler = qInstallMessageHandler(HoldStartupMessage);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previousHandler);
+    for (const HeldMessage& message : heldMessages) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        qt_message_output(message.type, context, message.text);
+    }
+    heldMessages.clear();
+    return app;
+}
+
+void SetUpApplication(QApplication& app) {
+    QApplication::setApplicationName(QStringLiteral("kupongen"));
+    QApplication::setDesktopFileName(QStringLiteral("kupongen"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kupongen-64.png")));
+    RegisterDialogFont();
+    // The Windows look unless the user chose a style; either way with
+    // compact check boxes.
+    QStyle* base = styleRequested ? QStyleFactory::create(app.style()->name()) : nullptr;
+    QApplication::setStyle(new DialogStyle(base));
+}
+
+int RunDialog() {
+    MainDialog dialog;
+    dialog.show();
+    return QApplication::exec();
+}
+
+} // namespace kupongen::qt
