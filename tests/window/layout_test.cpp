@@ -1,0 +1,102 @@
+// The window's geometry: dialog units to pixels by the Windows rule from the
+// dialog font, every item where the template puts it, no caption cut, and
+// the controls of a group inside its frame.
+#include "layout_support.h"
+#include "window_test_support.h"
+
+#include <QFontInfo>
+
+using namespace kupongen;
+using namespace kupongen::qt;
+using namespace kupongen::qt::test;
+
+class LayoutTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { SetUpApplicationOnce(); }
+
+    void baseUnitsFollowTheDialogFont() {
+        MainDialog dialog;
+        const QFontMetrics metrics(dialog.font());
+        const int letters = metrics.horizontalAdvance(
+            QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+        QCOMPARE(dialog.Units().baseX, (letters / 26 + 1) / 2);
+        QVERIFY(dialog.Units().baseY >= metrics.ascent() + metrics.descent());
+    }
+
+    void tahomaNinePointGivesSevenByFourteen() {
+        MainDialog dialog;
+        if (QFontInfo(dialog.font()).family() != QStringLiteral("Tahoma")) {
+            QSKIP("Tahoma is not installed (Debian: fonts-wine)");
+        }
+        QCOMPARE(QFontInfo(dialog.font()).pixelSize(), 12);
+        QCOMPARE(dialog.Units().baseX, 7);
+        QCOMPARE(dialog.Units().baseY, 14);
+        // 490 x 280 units, and the rows window at 185, 73, 232 x 200 units.
+        QCOMPARE(dialog.size(), QSize(858, 490));
+        QCOMPARE(dialog.Control(1039)->geometry(), QRect(324, 128, 406, 350));
+        // Tahoma fits every caption at its own size.
+        for (QWidget* item : dialog.Items()) {
+            QCOMPARE(QFontInfo(item->font()).pixelSize(), 12);
+        }
+    }
+
+    void everyItemWhereTheTemplatePutsIt() {
+        MainDialog dialog;
+        QCOMPARE(dialog.Items().size(), kDialogItems.size());
+        for (std::size_t i = 0; i < kDialogItems.size(); ++i) {
+            QCOMPARE(dialog.Items()[i]->geometry(), ExpectedRect(kDialogItems[i], dialog.Units()));
+        }
+        const DialogItem window{
+            0, ItemKind::GroupBox, {}, 0, 0, kDialogWindow.width, kDialogWindow.height, 0};
+        QCOMPARE(dialog.size(), ExpectedRect(window, dialog.Units()).size());
+    }
+
+    void noCaptionIsCut() {
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        for (QWidget* item : dialog.Items()) {
+            const QString clipping = CaptionClipping(item);
+            QVERIFY2(clipping.isEmpty(),
+                     qPrintable(item->objectName() + QStringLiteral(": ") + clipping));
+        }
+    }
+
+    void groupControlsStayInsideTheFrame() {
+        MainDialog dialog;
+        int inside = 0;
+        for (std::size_t g = 0; g < kDialogItems.size(); ++g) {
+            auto* frame = qobject_cast<GroupFrame*>(dialog.Items()[g]);
+            if (frame == nullptr) {
+                continue;
+            }
+            // Within the two etched lines on every side.
+            const QRect lines = frame->FrameRect().translated(frame->pos());
+            const QRect room = lines.adjusted(2, 2, -2, -2);
+            for (std::size_t i = 0; i < kDialogItems.size(); ++i) {
+                if (i == g || !Contains(kDialogItems[g], kDialogItems[i])) {
+                    continue;
+                }
+                ++inside;
+                QVERIFY2(room.contains(dialog.Items()[i]->geometry()),
+                         qPrintable(dialog.Items()[i]->objectName()));
+            }
+        }
+        QCOMPARE(inside, 2 + 3 + 14 + 14 + 30 + 1 + 39 + 13);
+    }
+
+    void groupCaptionSitsOnTheTopLine() {
+        MainDialog dialog;
+        for (QWidget* item : dialog.Items()) {
+            if (auto* frame = qobject_cast<GroupFrame*>(item)) {
+                const QRect caption = frame->CaptionRect();
+                QVERIFY(caption.top() < frame->FrameRect().top());
+                QVERIFY(caption.bottom() > frame->FrameRect().top());
+            }
+        }
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "layout_test.moc"

@@ -1,0 +1,354 @@
+// Saving through the window: hand edits reach the file, the save dialog's
+// rules, a failed save and a cancelled one.
+#include "window_test_support.h"
+
+#include "control_table.h"
+#include "save_file_dialog.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+
+#include <unistd.h>
+
+#include <optional>
+#include <vector>
+
+using namespace kupongen;
+using namespace kupongen::qt;
+using namespace kupongen::qt::test;
+
+namespace {
+
+struct Shown {
+    QString text;
+    QString title;
+};
+
+// Prompts that answer without a modal loop and record what was shown.
+struct FakePrompts {
+    std::optional<QString> nextPath;
+    int asked = 0;
+    std::vector<Shown> messages;
+
+    Prompts Make() {
+        Prompts prompts;
+        prompts.chooseSavePath = [this](QWidget*) {
+            ++asked;
+            return nextPath;
+        };
+        prompts.showWarning = [this](QWidget*, const QString& text, const QString& title) {
+            messages.push_back({text, title});
+        };
+        return prompts;
+    }
+};
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+void WriteAll(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(bytes), bytes.size());
+}
+
+// The user's press on the dialog's Save button.
+void PressSave(QFileDialog* save) {
+    auto* buttons = save->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    buttons->button(QDialogButtonBox::Save)->click();
+}
+
+QByteArray Bytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// One compatible row with the Stryktipset header: 40 bytes.
+void GenerateOneRow(MainDialog& dialog) {
+    QVERIFY(Click(dialog, id::kEnkelrader));
+    QVERIFY(Click(dialog, id::kCompatible));
+    QVERIFY(Click(dialog, id::kGenerate));
+    QCOMPARE(RowsBytes(dialog).size(), std::size_t{40});
+}
+
+} // namespace
+
+class SaveTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { SetUpApplicationOnce(); }
+
+    void handEditReachesTheFile() {
+        QTemporaryDir folder;
+        FakePrompts prompts;
+        prompts.nextPath = folder.filePath(QStringLiteral("rader.txt"));
+        MainDialog dialog(prompts.Make());
+        QVERIFY(ShowAndActivate(dialog));
+        GenerateOneRow(dialog);
+        std::string expected = dialog.Session().Model().Item(id::kRows)->text;
+
+        // Change the first sign of the row, then add a line of Swedish letters.
+        QPlainTextEdit* rows = Rows(dialog);
+        rows->setFocus();
+        QTest::keyClick(rows, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(rows, Qt::Key_Down);
+        QTest::keyClick(rows, Qt::Key_Home);
+        QTest::keyClick(rows, Qt::Key_Right);
+        QTest::keyClick(rows, Qt::Key_Right);
+        QTest::keyClick(rows, Qt::Key_Right, Qt::ShiftModifier);
+        Type(rows, QStringLiteral("X"));
+        QTest::keyClick(rows, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(rows, Qt::Key_Return);
+        Type(rows, QStringLiteral("åäö"));
+        expected[15] = 'X';
+        expected += "\r\n\xE5\xE4\xF6";
+
+        QVERIFY(Click(dialog, id::kSave));
+        QCOMPARE(prompts.asked, 1);
+        QVERIFY(prompts.messages.empty());
+        QCOMPARE(ReadAll(*prompts.nextPath), Bytes(expected));
+        QCOMPARE(dialog.Session().Model().Item(id::kRows)->text, expected);
+        QCOMPARE(MirrorDifference(dialog), QString());
+    }
+
+    void oneLineOfSevenCharactersMakesNineBytes() {
+        QTemporaryDir folder;
+        FakePrompts prompts;
+        prompts.nextPath = folder.filePath(QStringLiteral("sju.txt"));
+        MainDialog dialog(prompts.Make());
+        QVERIFY(ShowAndActivate(dialog));
+        QVERIFY(Click(dialog, id::kEnkelrader));
+        QVERIFY(Click(dialog, id::kGenerate)); // shows Save
+        QPlainTextEdit* rows = Rows(dialog);
+        rows->selectAll();
+        Type(rows, QStringLiteral("1234567"));
+        QTest::keyClick(rows, Qt::Key_Return);
+        QVERIFY(Click(dialog, id::kSave));
+        QCOMPARE(ReadAll(*prompts.nextPath), QByteArray("1234567\r\n"));
+    }
+
+    void saveDialogAddsTheDefaultExtension() {
+        QTemporaryDir folder;
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        GenerateOneRow(dialog);
+        QFileDialog::AcceptMode mode{};
+        QStringList filters;
+        QString selectedFilter;
+        QString suffix;
+        bool confirms = false;
+        bool checked = false;
+        WhenModalOpens<QFileDialog>([&](QFileDialog* save) {
+            mode = save->acceptMode();
+            filters = save->nameFilters();
+            selectedFilter = save->selectedNameFilter();
+            suffix = save->defaultSuffix();
+            confirms = !save->testOption(QFileDialog::DontConfirmOverwrite);
+            checked = true;
+            save->setDirectory(folder.path());
+            save->selectFile(QStringLiteral("rader"));
+            PressSave(save);
+        });
+        QVERIFY(Click(dialog, id::kSave));
+        QVERIFY(checked);
+        QCOMPARE(mode, QFileDialog::AcceptSave);
+        QCOMPARE(filters, QStringList({QStringLiteral("Text Files (*.txt)"),
+                                       QStringLiteral("All Files (*.*)")}));
+        QCOMPARE(selectedFilter, QStringLiteral("Text Files (*.txt)"));
+        QCOMPARE(suffix, QStringLiteral("txt"));
+        QVERIFY(confirms);
+        QCOMPARE(ReadAll(folder.filePath(QStringLiteral("rader.txt"))),
+                 Bytes(dialog.Session().Model().Item(id::kRows)->text));
+    }
+
+    void allFilesFilterKeepsTheName() {
+        // Qt would turn "rader.txt" into "rader.*" when "All Files (*.*)" is
+        // picked while saving.
+        QTemporaryDir folder;
+        SaveFileDialog save;
+        save.setDirectory(folder.path());
+        save.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&save));
+        auto* name = save.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto* types = save.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(name != nullptr && types != nullptr);
+        name->setFocus();
+        QTest::keyClicks(name, QStringLiteral("rader.txt"));
+        types->setFocus();
+        QTest::keyClick(types, Qt::Key_Down);
+        QCOMPARE(save.selectedNameFilter(), QStringLiteral("All Files (*.*)"));
+        QCOMPARE(name->text(), QStringLiteral("rader.txt"));
+        QCOMPARE(save.selectedFiles().value(0), folder.filePath(QStringLiteral("rader.txt")));
+    }
+
+    void overwriteIsAskedFirst() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("gammal.txt"));
+        const QByteArray old(500, 'o');
+        WriteAll(path, old);
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        GenerateOneRow(dialog);
+
+        // First answer No: the dialog stays, then is cancelled.
+        bool asked = false;
+        WhenModalOpens<QFileDialog>([&](QFileDialog* save) {
+            WhenModalOpens<QMessageBox>([&, save](QMessageBox* question) {
+                asked = true;
+                question->button(QMessageBox::No)->click();
+                QTimer::singleShot(0, save, &QDialog::reject);
+            });
+            save->selectFile(path);
+            PressSave(save);
+        });
+        QVERIFY(Click(dialog, id::kSave));
+        QVERIFY(asked);
+        QCOMPARE(ReadAll(path), old);
+
+        // Then Yes: the shorter text replaces the old one completely.
+        asked = false;
+        WhenModalOpens<QFileDialog>([&](QFileDialog* save) {
+            WhenModalOpens<QMessageBox>([&](QMessageBox* question) {
+                asked = true;
+                question->button(QMessageBox::Yes)->click();
+            });
+            save->selectFile(path);
+            PressSave(save);
+        });
+        QVERIFY(Click(dialog, id::kSave));
+        QVERIFY(asked);
+        QCOMPARE(ReadAll(path), Bytes(dialog.Session().Model().Item(id::kRows)->text));
+    }
+
+    void folderMustExist() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("saknas/rader.txt"));
+        // The real save dialog; a failed save would only be recorded.
+        int saveFailures = 0;
+        Prompts prompts = DefaultPrompts();
+        prompts.showWarning = [&saveFailures](QWidget*, const QString&, const QString&) {
+            ++saveFailures;
+        };
+        MainDialog dialog(prompts);
+        QVERIFY(ShowAndActivate(dialog));
+        GenerateOneRow(dialog);
+        bool warned = false;
+        bool stayedOpen = false;
+        WhenModalOpens<QFileDialog>([&](QFileDialog* save) {
+            WhenModalOpens<QMessageBox>([&, save](QMessageBox* warning) {
+                warned = true;
+                warning->button(QMessageBox::Ok)->click();
+                QTimer::singleShot(0, save, [&, save] {
+                    stayedOpen = save->isVisible();
+                    save->reject();
+                });
+            });
+            save->selectFile(path);
+            PressSave(save);
+        });
+        QVERIFY(Click(dialog, id::kSave));
+        QVERIFY(warned);
+        QVERIFY(stayedOpen);
+        QCOMPARE(saveFailures, 0);
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(!QDir(folder.filePath(QStringLiteral("saknas"))).exists());
+    }
+
+    void cancellingSavesNothing() {
+        QTemporaryDir folder;
+        bool cancelled = false;
+        int messages = 0;
+        Prompts prompts = DefaultPrompts();
+        prompts.showWarning = [&messages](QWidget*, const QString&, const QString&) { ++messages; };
+        MainDialog dialog(prompts);
+        QVERIFY(ShowAndActivate(dialog));
+        GenerateOneRow(dialog);
+        const auto before = dialog.Session().Model().Item(id::kRows)->text;
+        WhenModalOpens<QFileDialog>([&](QFileDialog* save) {
+            save->setDirectory(folder.path());
+            save->selectFile(QStringLiteral("rader.txt"));
+            cancelled = true;
+            save->reject();
+        });
+        QVERIFY(Click(dialog, id::kSave));
+        QVERIFY(cancelled);
+        QCOMPARE(messages, 0);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 0);
+        QCOMPARE(dialog.Session().Model().Item(id::kRows)->text, before);
+    }
+
+    void failedSaveShowsTheMessageAndKeepsTheOldFile() {
+        // A name so long that no temporary file can stand beside it: the save
+        // fails on any file system and for any user, root included.
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QString(250, u'r'));
+        const QByteArray old("gamla rader\r\n");
+        WriteAll(path, old);
+        FakePrompts paths;
+        paths.nextPath = path;
+        Prompts prompts = paths.Make();
+        prompts.showWarning = DefaultPrompts().showWarning; // the real message box
+        MainDialog dialog(prompts);
+        QVERIFY(ShowAndActivate(dialog));
+        GenerateOneRow(dialog);
+
+        bool shown = false;
+        QString text;
+        QString title;
+        QMessageBox::Icon icon{};
+        QMessageBox::StandardButtons buttons{};
+        QWidget* owner = nullptr;
+        WhenModalOpens<QMessageBox>([&](QMessageBox* box) {
+            shown = true;
+            text = box->text();
+            title = box->windowTitle();
+            icon = box->icon();
+            buttons = box->standardButtons();
+            owner = box->parentWidget();
+            box->button(QMessageBox::Ok)->click();
+        });
+        QVERIFY(Click(dialog, id::kSave));
+        QVERIFY(shown);
+        QCOMPARE(text, QStringLiteral("Save file failed."));
+        QCOMPARE(title, QStringLiteral("Error"));
+        QCOMPARE(icon, QMessageBox::Warning);
+        QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(owner, &dialog);
+        QCOMPARE(ReadAll(path), old);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    void failedSaveInAReadOnlyFolder() {
+        if (::geteuid() == 0) {
+            QSKIP("root writes into read-only folders");
+        }
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("rader.txt"));
+        const QByteArray old("gamla rader");
+        WriteAll(path, old);
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::ExeOwner));
+        FakePrompts prompts;
+        prompts.nextPath = path;
+        MainDialog dialog(prompts.Make());
+        QVERIFY(ShowAndActivate(dialog));
+        GenerateOneRow(dialog);
+        QVERIFY(Click(dialog, id::kSave));
+        QFile::setPermissions(folder.path(),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QCOMPARE(prompts.messages.size(), std::size_t{1});
+        QCOMPARE(prompts.messages[0].text, QStringLiteral("Save file failed."));
+        QCOMPARE(prompts.messages[0].title, QStringLiteral("Error"));
+        QCOMPARE(ReadAll(path), old);
+    }
+};
+
+QTEST_MAIN(SaveTest)
+#include "save_test.moc"

@@ -1,0 +1,155 @@
+// Helpers shared by the window tests: a user's clicks and keys on the real
+// widgets, the widgets' texts in the model's 8-bit form, checks that every
+// widget shows its control's state, and answers to modal dialogs from inside
+// their event loops.
+#pragma once
+
+#include "ansi_qt.h"
+#include "ansi_text.h"
+#include "dialog_model.h"
+#include "main_dialog.h"
+#include "startup.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QTextDocument>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace kupongen::qt::test {
+
+inline void SetUpApplicationOnce() {
+    SetUpApplication(*qobject_cast<QApplication*>(QCoreApplication::instance()));
+}
+
+// A Windows-1252 text from a UTF-8 literal.
+inline std::string Ansi(std::string_view utf8) {
+    return Utf8ToAnsi(utf8);
+}
+
+template <typename T> T* Widget(const MainDialog& dialog, int controlId) {
+    return qobject_cast<T*>(dialog.Control(controlId));
+}
+
+inline QPlainTextEdit* Rows(const MainDialog& dialog) {
+    return Widget<QPlainTextEdit>(dialog, 1039);
+}
+inline QLineEdit* Status(const MainDialog& dialog) {
+    return Widget<QLineEdit>(dialog, 1000);
+}
+inline QPlainTextEdit* Info(const MainDialog& dialog) {
+    return Widget<QPlainTextEdit>(dialog, 1117);
+}
+
+// The rows window's text as the Windows edit would hold it.
+inline std::string RowsBytes(const MainDialog& dialog) {
+    return ToAnsiCrLf(Rows(dialog)->document()->toRawText());
+}
+
+// Shows the dialog and waits until it takes keyboard input.
+inline bool ShowAndActivate(MainDialog& dialog) {
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    return QTest::qWaitForWindowActive(&dialog);
+}
+
+// A user's click: on the glyph of a check box or radio button (their
+// clickable area ends with the caption), in the middle of a push button.
+// Fails when the control is not on screen, as a user could not click it.
+inline bool Click(MainDialog& dialog, int controlId) {
+    QWidget* widget = dialog.Control(controlId);
+    if (widget == nullptr || !widget->isVisible()) {
+        qWarning("control %d cannot be clicked: it is not shown", controlId);
+        return false;
+    }
+    QPoint at = widget->rect().center();
+    if (qobject_cast<QCheckBox*>(widget) != nullptr ||
+        qobject_cast<QRadioButton*>(widget) != nullptr) {
+        at = QPoint(6, widget->height() / 2);
+    }
+    QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, at);
+    return true;
+}
+
+inline bool Shown(const MainDialog& dialog, int controlId) {
+    return dialog.Control(controlId)->isVisibleTo(&const_cast<MainDialog&>(dialog));
+}
+
+inline bool Marked(const MainDialog& dialog, int controlId) {
+    return qobject_cast<QAbstractButton*>(dialog.Control(controlId))->isChecked();
+}
+
+// Types a text key by key; letters beyond ASCII (å, ä, ö) come as the keys
+// of a Swedish keyboard would send them.
+inline void Type(QWidget* widget, const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80) {
+            QTest::keyClick(widget, static_cast<char>(c.unicode()));
+        } else {
+            QTest::sendKeyEvent(QTest::Click, widget, static_cast<Qt::Key>(c.toUpper().unicode()),
+                                QString(c), Qt::NoModifier);
+        }
+    }
+}
+
+// Every control's widget shows what the model holds; returns the first
+// difference, or an empty text.
+inline QString MirrorDifference(MainDialog& dialog) {
+    for (const ControlState& state : dialog.Session().Model().Controls()) {
+        QWidget* widget = dialog.Control(state.id);
+        const QString where = QStringLiteral("control %1: ").arg(state.id);
+        if (widget->isVisibleTo(&dialog) != state.visible) {
+            return where + QStringLiteral("visibility");
+        }
+        if (widget->isEnabled() != state.enabled) {
+            return where + QStringLiteral("enabled state");
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            if (button->isCheckable() && button->isChecked() != state.checked) {
+                return where + QStringLiteral("check mark");
+            }
+            if (button->text() != FromAnsi(state.text)) {
+                return where + QStringLiteral("caption");
+            }
+        } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+            if (line->text() != FromAnsi(state.text)) {
+                return where + QStringLiteral("text ") + line->text();
+            }
+        } else if (auto* text = qobject_cast<QPlainTextEdit*>(widget)) {
+            if (ToAnsiCrLf(text->document()->toRawText()) != state.text) {
+                return where + QStringLiteral("text");
+            }
+        }
+    }
+    return {};
+}
+
+// Runs act on the next modal widget of type T once it is open, from inside
+// its event loop. Gives up after a while so that a missing dialog fails the
+// test instead of hanging it.
+template <typename T> void WhenModalOpens(std::function<void(T*)> act) {
+    auto* timer = new QTimer(QCoreApplication::instance());
+    auto waited = std::make_shared<int>(0);
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, act, waited] {
+        if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(modal);
+        } else if (++*waited > 1000) {
+            timer->stop();
+            timer->deleteLater();
+        }
+    });
+    timer->start(10);
+}
+
+} // namespace kupongen::qt::test
