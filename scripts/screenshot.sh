@@ -1,0 +1,74 @@
+#!/bin/sh
+# Photographs the window for the README: starts kupongen on a virtual X server,
+# makes one press of ten compatible rows with a sure sign (with xdotool, when
+# it is installed) and writes docs/screenshot-qt.png. Needs Xvfb and
+# ImageMagick. There is no window manager, so the picture shows the window's
+# inside without a title bar.
+#   scripts/screenshot.sh [build folder]     (default: build)
+set -eu
+cd "$(dirname "$0")/.."
+build=${1:-build}
+program=$build/src/qt/kupongen
+output=docs/screenshot-qt.png
+[ -x "$program" ] || { echo "screenshot.sh: $program is missing; build first" >&2; exit 1; }
+command -v Xvfb >/dev/null || { echo "screenshot.sh: Xvfb is missing (apt-get install xvfb)" >&2; exit 1; }
+command -v import >/dev/null || { echo "screenshot.sh: import is missing (apt-get install imagemagick)" >&2; exit 1; }
+
+work=$(mktemp -d)
+server=
+app=
+cleanup() {
+    [ -n "$app" ] && kill "$app" 2>/dev/null || true
+    [ -n "$server" ] && kill "$server" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT INT TERM
+
+# Black background, so that trimming leaves just the window. Xvfb picks a free
+# display number and writes it to fd 3.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -dpi 96 -nolisten tcp -br 3>"$work/display" 2>/dev/null &
+server=$!
+tries=0
+while [ ! -s "$work/display" ]; do
+    tries=$((tries + 1))
+    [ "$tries" -le 100 ] || { echo "screenshot.sh: Xvfb did not start" >&2; exit 1; }
+    sleep 0.1
+done
+DISPLAY=:$(head -n 1 "$work/display")
+export DISPLAY
+
+# No desktop settings: the picture looks the same on every machine.
+env -u QT_QPA_PLATFORM -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR "$program" &
+app=$!
+sleep 3
+kill -0 "$app" 2>/dev/null || { echo "screenshot.sh: kupongen exited early" >&2; exit 1; }
+
+# Clicks go where the template puts the controls: dialog units from the
+# window's size (490 x 280 units), a check box or radio button on its glyph.
+if command -v xdotool >/dev/null; then
+    window=$(xdotool search --sync --onlyvisible --class kupongen | head -n 1)
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    click() { # x y width height in dialog units, then "glyph" or "middle"
+        if [ "$5" = glyph ]; then
+            x=$(($1 * WIDTH / 490 + 6))
+        else
+            x=$((($1 + $3 / 2) * WIDTH / 490))
+        fi
+        y=$((($2 + $4 / 2) * HEIGHT / 280))
+        xdotool mousemove --window "$window" "$x" "$y" click 1
+        sleep 0.3
+    }
+    click 120 10 55 12 glyph   # ENKELRADER
+    click 7 139 21 12 glyph    # 10 rows
+    click 7 47 161 12 glyph    # compatible with Svenska Spel
+    click 135 127 15 12 glyph  # match 4 sure X
+    click 155 197 15 12 glyph  # match 10 sure 2
+    click 15 245 60 15 middle  # GENERERA rader
+    xdotool mousemove --window "$window" 0 0
+    sleep 0.5
+fi
+
+mkdir -p docs
+import -window root "$work/root.png"
+convert "$work/root.png" -trim +repage -bordercolor black -border 0 -strip "$output"
+echo "wrote $output ($(identify -format '%wx%h' "$output"))"
