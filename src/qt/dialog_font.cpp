@@ -21,9 +21,10 @@ void RegisterDialogFont() {
     if (QFontDatabase::families().contains(TemplateFace(), Qt::CaseInsensitive)) {
         return;
     }
+    // Debian's fonts-wine, and Wine installed from source.
     static const char* const kFiles[] = {
         "/usr/share/wine/fonts/tahoma.ttf",
-        "/usr/share/fonts/truetype/wine/tahoma.ttf",
+        "/usr/local/share/wine/fonts/tahoma.ttf",
     };
     for (const char* file : kFiles) {
         if (QFile::exists(QString::fromLatin1(file)) &&
