@@ -1,0 +1,38 @@
+cmake_minimum_required(VERSION 3.25)
+# Builds the Debian package into a scratch folder and checks its contents.
+#   cmake -DBUILD_DIR=... -DSCRATCH=... -DEXPECT_HEADLESS=0|1 -P check_package.cmake
+file(REMOVE_RECURSE "${SCRATCH}")
+execute_process(
+    COMMAND cpack -G DEB -B "${SCRATCH}" --config "${BUILD_DIR}/CPackConfig.cmake"
+    RESULT_VARIABLE result
+    OUTPUT_VARIABLE output
+    ERROR_VARIABLE output)
+file(GLOB packages "${SCRATCH}/*.deb")
+if(NOT result EQUAL 0 OR NOT packages)
+    message(FATAL_ERROR "cpack failed:\n${output}")
+endif()
+list(GET packages 0 package)
+
+execute_process(COMMAND dpkg-deb --contents "${package}" OUTPUT_VARIABLE contents
+    RESULT_VARIABLE result)
+set(expected
+    ./usr/bin/kupongen
+    ./usr/share/applications/kupongen.desktop
+    ./usr/share/icons/hicolor/32x32/apps/kupongen.png
+    ./usr/share/icons/hicolor/64x64/apps/kupongen.png)
+if(EXPECT_HEADLESS)
+    list(APPEND expected ./usr/bin/kupongen-headless)
+endif()
+foreach(path IN LISTS expected)
+    string(FIND "${contents}" " ${path}\n" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the package lacks ${path}:\n${contents}")
+    endif()
+endforeach()
+
+execute_process(COMMAND dpkg-deb --field "${package}" Package Depends
+    OUTPUT_VARIABLE fields)
+if(NOT fields MATCHES "Package: kupongen\n" OR NOT fields MATCHES "libqt6widgets6")
+    message(FATAL_ERROR "unexpected control fields:\n${fields}")
+endif()
+message(STATUS "${fields}")
