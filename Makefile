@@ -5,7 +5,7 @@ SANITIZE_DIR ?= build-sanitize
 WINDOWS_DIR ?= build-windows
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize bench windows format screenshot clean
+.PHONY: all deps build run test test-sanitize bench windows windows-deps windows-test windows-screenshot format screenshot clean
 
 all: build
 
@@ -32,6 +32,25 @@ test-sanitize: deps
 
 bench: build
 	./$(BUILD_DIR)/bench/kupongen-bench --benchmark_min_time=0.2
+
+# The native Windows programs, cross-built: $(WINDOWS_DIR)/src/win32/kupongen.exe
+# and kupongen-script.exe. windows-test runs the shared script tests through
+# the native dialog under Wine and compares them with kupongen-headless.
+windows-deps:
+	./scripts/install-deps.sh --windows
+
+$(WINDOWS_DIR)/build.ninja: | windows-deps
+	cmake -S . -B $(WINDOWS_DIR) -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake \
+	    -DCMAKE_BUILD_TYPE=Release
+
+windows: windows-deps $(WINDOWS_DIR)/build.ninja
+	cmake --build $(WINDOWS_DIR) -j $(JOBS)
+
+windows-test: windows build
+	./scripts/windows-test.sh
+
+windows-screenshot: windows
+	./scripts/windows-screenshot.sh
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

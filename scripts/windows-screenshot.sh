@@ -1,0 +1,91 @@
+#!/bin/bash
+# Screenshot of the native Windows dialog under Wine, after a few real mouse
+# clicks (single rows: 10 rows, compatible format, match 4 sure X, Generate).
+#   scripts/windows-screenshot.sh [OUTPUT.png]     (default docs/screenshot-wine.png)
+# Needs `make windows` first, and Xvfb, Wine, xdotool and ImageMagick
+# (scripts/install-deps.sh --windows).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+output=${1:-docs/screenshot-wine.png}
+build=${WINDOWS_DIR:-build-windows}
+exe=$root/$build/src/win32/kupongen.exe
+template=$root/$build/src/win32/generated/dialog.rc
+for file in "$exe" "$template"; do
+    [ -f "$file" ] || { echo "missing $file: run 'make windows' first" >&2; exit 1; }
+done
+wine=wine
+
+work=$(mktemp -d)
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+xvfb_pid=
+program=
+cleanup() {
+    [ -z "$program" ] || kill "$program" 2>/dev/null || true
+    wineserver -k 2>/dev/null || true
+    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=:$(cat "$work/display")
+
+mkdir -p "$WINEPREFIX"
+wineserver -p
+"$wine" wineboot -i >/dev/null 2>&1
+
+# Starts the program and waits for its window (in $window).
+start() {
+    "$wine" "$exe" >/dev/null 2>&1 &
+    program=$!
+    window=$(xdotool search --sync --name '^Kupongen ' | head -n 1)
+}
+stop() {
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+}
+
+# Without a window manager Wine's X window is the client area alone, which
+# gives the size of the dialog units in pixels.
+start
+eval "$(xdotool getwindowgeometry --shell "$window")"
+client_width=$WIDTH client_height=$HEIGHT
+stop
+
+# Wine draws the frame and title itself when it does not leave them to a
+# window manager; the frame is what the window grew by.
+"$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+start
+eval "$(xdotool getwindowgeometry --shell "$window")"
+frame=$(((WIDTH - client_width) / 2))
+caption=$((HEIGHT - client_height - 2 * frame))
+left=$X top=$Y width=$WIDTH height=$HEIGHT
+
+# A click in the middle of a control, its rectangle taken from the generated
+# dialog template (dialog units: the client is 490 x 280 of them).
+click() {
+    local rect
+    rect=$(awk -v id="$1" '$1 == "CONTROL" {
+               n = split($0, f, ", *"); if (f[2] == id) print f[n-4], f[n-3], f[n-2], f[n-1] }' \
+           "$template")
+    read -r x y w h <<<"$rect"
+    local px=$((frame + (2 * x + w) * client_width / 980))
+    local py=$((frame + caption + (2 * y + h) * client_height / 560))
+    xdotool mousemove --window "$window" "$px" "$py" click 1
+    sleep 0.3
+}
+click 1001 # ENKELRADER
+click 1049 # 10 rows
+click 1068 # compatible with Svenska Spel
+click 1084 # match 4 sure X
+click 1007 # Generate
+xdotool mousemove 0 0
+sleep 1
+
+mkdir -p "$(dirname "$output")"
+import -window root -crop "${width}x${height}+${left}+${top}" +repage "$output"
+stop
+echo "wrote $output (${width}x${height})"

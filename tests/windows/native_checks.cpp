@@ -1,0 +1,276 @@
+// Checks that only the real native dialog can answer: the compiled template
+// matches the core's table item for item, the dialog manager builds the
+// window from it, and every Windows-1252 byte survives the trip through a
+// control whatever the system's ANSI code page is.
+#include "control_table.h"
+#include "dialog_template.h"
+#include "native_dialog.h"
+#include "texts.h"
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace {
+
+using namespace kupongen;
+
+int passed = 0;
+int failed = 0;
+
+void Check(bool ok, const std::string& what) {
+    if (ok) {
+        ++passed;
+    } else {
+        ++failed;
+        std::printf("FAILED: %s\n", what.c_str());
+    }
+}
+
+std::string Utf8(std::wstring_view wide) {
+    return platform::WideToUtf8(wide);
+}
+
+// Reads a DLGTEMPLATEEX.
+class TemplateReader {
+public:
+    TemplateReader(const unsigned char* bytes, std::size_t size) : bytes_(bytes), size_(size) {}
+
+    bool Ok() const { return ok_; }
+    unsigned Word() { return Take(2); }
+    unsigned long Dword() { return Take(4); }
+    int Short() { return static_cast<short>(Take(2)); }
+    unsigned Byte() { return Take(1); }
+    void AlignDword() { pos_ = (pos_ + 3) & ~std::size_t{3}; }
+
+    // A zero-terminated UTF-16 text, or an ordinal as "#N".
+    std::wstring TextOrOrdinal() {
+        if (pos_ + 2 <= size_ && bytes_[pos_] == 0xFF && bytes_[pos_ + 1] == 0xFF) {
+            pos_ += 2;
+            return L"#" + std::to_wstring(Word());
+        }
+        std::wstring text;
+        while (ok_) {
+            const auto unit = static_cast<wchar_t>(Word());
+            if (unit == 0) {
+                break;
+            }
+            text.push_back(unit);
+        }
+        return text;
+    }
+
+    void Skip(std::size_t count) { pos_ += count; }
+
+private:
+    unsigned long Take(std::size_t count) {
+        if (pos_ + count > size_) {
+            ok_ = false;
+            return 0;
+        }
+        unsigned long value = 0;
+        for (std::size_t i = 0; i < count; ++i) {
+            value |= static_cast<unsigned long>(bytes_[pos_ + i]) << (8 * i);
+        }
+        pos_ += count;
+        return value;
+    }
+
+    const unsigned char* bytes_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+    bool ok_ = true;
+};
+
+// The styles each kind of item must have, told with the system's own names.
+DWORD ExpectedStyle(const DialogItem& item) {
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    switch (item.kind) {
+    case ItemKind::GroupBox:
+        style |= BS_GROUPBOX;
+        break;
+    case ItemKind::CheckBox:
+        style |= BS_AUTOCHECKBOX;
+        break;
+    case ItemKind::RadioButton:
+        style |= BS_AUTORADIOBUTTON;
+        break;
+    case ItemKind::PushButton:
+        style |= BS_PUSHBUTTON;
+        break;
+    case ItemKind::Label:
+        style |= SS_LEFT;
+        break;
+    case ItemKind::Edit:
+        style |= ES_LEFT;
+        break;
+    }
+    const struct {
+        ItemStyle flag;
+        DWORD bits;
+    } kFlags[] = {
+        {kTabStop, WS_TABSTOP},
+        {kGroupMark, WS_GROUP},
+        {kReadOnly, ES_READONLY},
+        {kMultiLine, ES_MULTILINE},
+        {kWantReturn, ES_WANTRETURN},
+        {kVerticalScrollBar, WS_VSCROLL},
+        {kHorizontalScrollBar, WS_HSCROLL},
+        {kAutoHorizontalScroll, ES_AUTOHSCROLL},
+        {kAutoVerticalScroll, ES_AUTOVSCROLL},
+        {kBorder, WS_BORDER},
+    };
+    for (const auto& flag : kFlags) {
+        if (item.Has(flag.flag)) {
+            style |= flag.bits;
+        }
+    }
+    return style;
+}
+
+bool SameClass(std::wstring_view actual, ItemKind kind) {
+    const wchar_t* name = kind == ItemKind::Edit    ? L"Edit"
+                          : kind == ItemKind::Label ? L"Static"
+                                                    : L"Button";
+    const wchar_t* ordinal = kind == ItemKind::Edit    ? L"#129"
+                             : kind == ItemKind::Label ? L"#130"
+                                                       : L"#128";
+    return lstrcmpiW(std::wstring(actual).c_str(), name) == 0 || actual == ordinal;
+}
+
+void CheckTemplateResource() {
+    HRSRC found =
+        FindResourceW(TheInstance, MAKEINTRESOURCEW(kDialogWindow.templateId), MAKEINTRESOURCEW(5));
+    Check(found != nullptr, "dialog template 200 is a resource");
+    if (found == nullptr) {
+        return;
+    }
+    const auto* bytes =
+        static_cast<const unsigned char*>(LockResource(LoadResource(TheInstance, found)));
+    TemplateReader in(bytes, SizeofResource(TheInstance, found));
+
+    Check(in.Word() == 1 && in.Word() == 0xFFFF, "extended dialog template");
+    in.Dword(); // help id
+    Check(in.Dword() == WS_EX_NOPARENTNOTIFY, "window extended style");
+    Check(in.Dword() ==
+              (WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_3DLOOK | DS_SETFONT),
+          "window style");
+    Check(in.Word() == kDialogItemCount, "132 items");
+    const int x = in.Short(), y = in.Short(), cx = in.Short(), cy = in.Short();
+    Check(x == kDialogWindow.x && y == kDialogWindow.y && cx == kDialogWindow.width &&
+              cy == kDialogWindow.height,
+          "window rectangle");
+    Check(in.TextOrOrdinal().empty(), "no menu");
+    Check(in.TextOrOrdinal().empty(), "default dialog class");
+    Check(in.TextOrOrdinal() == platform::AnsiToWide(kWindowTitle.view()), "title");
+    Check(in.Word() == static_cast<unsigned>(kDialogWindow.fontPointSize), "font size");
+    Check(in.Word() == FW_NORMAL, "font weight");
+    Check(in.Byte() == 0, "font not italic");
+    Check(in.Byte() == DEFAULT_CHARSET, "default character set");
+    Check(Utf8(in.TextOrOrdinal()) == kDialogWindow.fontFace, "font Tahoma");
+
+    for (const DialogItem& item : kDialogItems) {
+        const std::string name =
+            "item " + std::to_string(item.id) + " \"" + AnsiToUtf8(item.caption.view()) + "\": ";
+        in.AlignDword();
+        in.Dword(); // help id
+        Check(in.Dword() == 0, name + "extended style");
+        Check(in.Dword() == ExpectedStyle(item), name + "style");
+        const int ix = in.Short(), iy = in.Short(), icx = in.Short(), icy = in.Short();
+        Check(ix == item.x && iy == item.y && icx == item.width && icy == item.height,
+              name + "rectangle");
+        Check(static_cast<int>(in.Dword()) == item.id, name + "id");
+        Check(SameClass(in.TextOrOrdinal(), item.kind), name + "class");
+        Check(in.TextOrOrdinal() == platform::AnsiToWide(item.caption.view()), name + "caption");
+        in.Skip(in.Word()); // creation data
+    }
+    Check(in.Ok(), "template fits its resource");
+}
+
+std::wstring WindowText(HWND window) {
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void CheckLiveDialog(HWND dialog) {
+    Check(WindowText(dialog) == platform::AnsiToWide(kWindowTitle.view()), "title shown");
+
+    RECT expected = {0, 0, kDialogWindow.width, kDialogWindow.height};
+    MapDialogRect(dialog, &expected);
+    RECT client{};
+    GetClientRect(dialog, &client);
+    // A window wider than the screen is cut to it (a font of another script,
+    // standing in for Tahoma, can make it so).
+    if (expected.right < GetSystemMetrics(SM_CXSCREEN) &&
+        expected.bottom < GetSystemMetrics(SM_CYSCREEN)) {
+        Check(client.right == expected.right && client.bottom == expected.bottom,
+              "client area is 490 x 280 dialog units: " + std::to_string(client.right) + " x " +
+                  std::to_string(client.bottom) + " pixels, expected " +
+                  std::to_string(expected.right) + " x " + std::to_string(expected.bottom));
+    }
+
+    // The children stand in template order.
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (const DialogItem& item : kDialogItems) {
+        const std::string name = "window of item " + std::to_string(item.id) + " \"" +
+                                 AnsiToUtf8(item.caption.view()) + "\": ";
+        Check(child != nullptr, name + "exists");
+        if (child == nullptr) {
+            return;
+        }
+        Check(GetDlgCtrlID(child) == item.id, name + "id");
+        const std::string_view caption =
+            item.id == id::kInfoPanel ? text::kInfo.view() : item.caption.view();
+        Check(WindowText(child) == platform::AnsiToWide(caption), name + "text");
+        Check(platform::GetWindowText(child) == caption, name + "8-bit text");
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    Check(child == nullptr, "no more than 132 children");
+}
+
+void CheckRoundTrip(HWND dialog) {
+    // Every byte but the terminating zero, alone and all together; lone CR
+    // and LF included, which the window keeps as they are.
+    HWND rows = GetDlgItem(dialog, id::kRows);
+    std::string all;
+    for (int byte = 1; byte < 256; ++byte) {
+        const std::string one(1, static_cast<char>(byte));
+        platform::SetWindowText(rows, one.c_str(), one.size());
+        char name[48];
+        std::snprintf(name, sizeof name, "byte 0x%02X through the rows window", byte);
+        Check(platform::GetWindowText(rows) == one, name);
+        all += one;
+    }
+    platform::SetWindowText(rows, all.c_str(), all.size());
+    Check(platform::GetWindowText(rows) == all, "all 255 bytes through the rows window");
+    const std::string swedish = text::kInstructions.c_str();
+    platform::SetWindowText(rows, swedish.c_str(), swedish.size());
+    Check(platform::GetWindowText(rows) == swedish, "instructions through the rows window");
+}
+
+} // namespace
+
+int main() {
+    TheInstance = GetModuleHandleW(nullptr);
+    std::printf("ANSI code page %u\n", GetACP());
+    CheckTemplateResource();
+    HWND dialog = CreateMainDialog();
+    Check(dialog != nullptr, "the dialog is created");
+    if (dialog != nullptr) {
+        CheckLiveDialog(dialog);
+        CheckRoundTrip(dialog);
+        SendMessageW(dialog, WM_CLOSE, 0, 0);
+        Check(!IsWindow(dialog), "closing destroys the window");
+        MSG message;
+        int exitCode = -1;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            DispatchMessageW(&message);
+        }
+        exitCode = static_cast<int>(message.wParam);
+        Check(exitCode == 0, "the loop ends with exit code 0");
+    }
+    std::printf("%d passed, %d failed\n", passed, failed);
+    return failed == 0 ? 0 : 1;
+}

@@ -1,0 +1,86 @@
+# Runs one script through kupongen-script.exe under Wine in a fresh folder and
+# compares standard output, standard error and the exit status with the
+# expected files beside the script (the rules of tests/e2e/run_script.cmake).
+# When KUPONGEN_HEADLESS names a Linux kupongen-headless in the environment,
+# it runs the script too, and both runs must match in everything, the files
+# they saved included.
+#   cmake -DEMULATOR=wine -DDRIVER=kupongen-script.exe -DSCRIPT=.../name.script
+#         -DWORK=... -P run_native_script.cmake
+get_filename_component(name "${SCRIPT}" NAME_WE)
+get_filename_component(folder "${SCRIPT}" DIRECTORY)
+
+file(STRINGS "${SCRIPT}" header REGEX "^# (seed|exit): ")
+set(seed 1)
+set(expected_status 0)
+foreach(line IN LISTS header)
+    if(line MATCHES "^# seed: (-?[0-9]+)")
+        set(seed "${CMAKE_MATCH_1}")
+    elseif(line MATCHES "^# exit: ([0-9]+)")
+        set(expected_status "${CMAKE_MATCH_1}")
+    endif()
+endforeach()
+
+# Runs a driver in WORK/<run>/files; the streams go beside that folder.
+function(run_driver run)
+    set(dir "${WORK}/${run}")
+    file(MAKE_DIRECTORY "${dir}/files")
+    execute_process(
+        COMMAND ${ARGN} --seed ${seed} "${SCRIPT}"
+        WORKING_DIRECTORY "${dir}/files"
+        OUTPUT_FILE "${dir}/stdout"
+        ERROR_FILE "${dir}/stderr"
+        RESULT_VARIABLE status)
+    file(WRITE "${dir}/status" "${status}\n")
+endfunction()
+
+set(failed FALSE)
+function(compare actual expected what)
+    execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${actual}" "${expected}"
+                    RESULT_VARIABLE different)
+    if(different)
+        message(SEND_ERROR "${name}: ${what}: ${actual} differs from ${expected}")
+        set(failed TRUE PARENT_SCOPE)
+    endif()
+endfunction()
+
+file(REMOVE_RECURSE "${WORK}")
+run_driver(native ${EMULATOR} ${DRIVER})
+
+file(WRITE "${WORK}/expected-status" "${expected_status}\n")
+compare("${WORK}/native/status" "${WORK}/expected-status" "exit status")
+file(WRITE "${WORK}/empty" "")
+foreach(stream IN ITEMS stdout stderr)
+    set(expected "${folder}/${name}.${stream}")
+    if(NOT EXISTS "${expected}")
+        set(expected "${WORK}/empty")
+    endif()
+    compare("${WORK}/native/${stream}" "${expected}" "${stream}")
+endforeach()
+
+if(DEFINED ENV{KUPONGEN_HEADLESS} AND NOT "$ENV{KUPONGEN_HEADLESS}" STREQUAL "")
+    run_driver(headless "$ENV{KUPONGEN_HEADLESS}")
+    foreach(stream IN ITEMS status stdout stderr)
+        compare("${WORK}/native/${stream}" "${WORK}/headless/${stream}"
+                "${stream} against kupongen-headless")
+    endforeach()
+    file(GLOB_RECURSE native_files RELATIVE "${WORK}/native/files" "${WORK}/native/files/*")
+    file(GLOB_RECURSE headless_files RELATIVE "${WORK}/headless/files"
+         "${WORK}/headless/files/*")
+    list(SORT native_files)
+    list(SORT headless_files)
+    if(NOT native_files STREQUAL headless_files)
+        message(SEND_ERROR "${name}: saved files differ: [${native_files}] under Wine, "
+                           "[${headless_files}] from kupongen-headless")
+        set(failed TRUE)
+    else()
+        foreach(saved IN LISTS native_files)
+            compare("${WORK}/native/files/${saved}" "${WORK}/headless/files/${saved}"
+                    "saved file against kupongen-headless")
+        endforeach()
+    endif()
+    message(STATUS "${name}: compared with kupongen-headless, saved files: ${native_files}")
+endif()
+
+if(NOT failed)
+    file(REMOVE_RECURSE "${WORK}")
+endif()
