@@ -1,6 +1,7 @@
 #!/bin/bash
 # Screenshot of the native Windows dialog under Wine, after a few real mouse
-# clicks (single rows: 10 rows, compatible format, match 4 sure X, Generate).
+# clicks, the same as the Qt window's screenshot: ten compatible rows with
+# match 4 sure X and match 10 sure 2.
 #   scripts/windows-screenshot.sh [OUTPUT.png]     (default docs/screenshot-wine.png)
 # Needs `make windows` first, and Xvfb, Wine, xdotool and ImageMagick
 # (scripts/install-deps.sh --windows).
@@ -81,11 +82,13 @@ click 1001 # ENKELRADER
 click 1049 # 10 rows
 click 1068 # compatible with Svenska Spel
 click 1084 # match 4 sure X
+click 1103 # match 10 sure 2
 click 1007 # Generate
 xdotool mousemove 0 0
 sleep 1
 
 mkdir -p "$(dirname "$output")"
-import -window root -crop "${width}x${height}+${left}+${top}" +repage "$output"
+import -window root "$work/root.png"
+convert "$work/root.png" -crop "${width}x${height}+${left}+${top}" +repage -strip "$output"
 stop
 echo "wrote $output (${width}x${height})"
