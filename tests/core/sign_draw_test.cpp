@@ -4,78 +4,42 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace kupongen {
 namespace {
 
-struct BoundCase {
-    DrawMethod method;
-    int value;
-    Sign sign;
-};
+constexpr DrawMethod kMethods[] = {DrawMethod::England, DrawMethod::Sverige, DrawMethod::Classic};
 
-class SignOfDrawTest : public ::testing::TestWithParam<BoundCase> {};
-
-TEST_P(SignOfDrawTest, ValueGivesSign) {
-    EXPECT_EQ(SignOfDraw(GetParam().method, GetParam().value), GetParam().sign)
-        << "value " << GetParam().value;
+char SignChar(Sign sign) {
+    return "1X2"[static_cast<int>(sign)];
 }
 
-INSTANTIATE_TEST_SUITE_P(Bounds, SignOfDrawTest,
-                         ::testing::Values(BoundCase{DrawMethod::England, 1, Sign::One},
-                                           BoundCase{DrawMethod::England, 91, Sign::One},
-                                           BoundCase{DrawMethod::England, 92, Sign::Cross},
-                                           BoundCase{DrawMethod::England, 142, Sign::Cross},
-                                           BoundCase{DrawMethod::England, 143, Sign::Two},
-                                           BoundCase{DrawMethod::England, 195, Sign::Two},
-                                           BoundCase{DrawMethod::Sverige, 1, Sign::One},
-                                           BoundCase{DrawMethod::Sverige, 66, Sign::One},
-                                           BoundCase{DrawMethod::Sverige, 67, Sign::Cross},
-                                           BoundCase{DrawMethod::Sverige, 105, Sign::Cross},
-                                           BoundCase{DrawMethod::Sverige, 106, Sign::Two},
-                                           BoundCase{DrawMethod::Sverige, 169, Sign::Two},
-                                           BoundCase{DrawMethod::Classic, 1, Sign::One},
-                                           BoundCase{DrawMethod::Classic, 3, Sign::One},
-                                           BoundCase{DrawMethod::Classic, 4, Sign::Cross},
-                                           BoundCase{DrawMethod::Classic, 5, Sign::Two},
-                                           BoundCase{DrawMethod::Classic, 6, Sign::Two}));
-
-struct WeightCase {
-    DrawMethod method;
-    int range;
-    int ones;
-    int crosses;
-    int twos;
-};
-
-class SignWeightTest : public ::testing::TestWithParam<WeightCase> {};
-
-// Counting over the whole range gives the weights of the statistics tables.
-TEST_P(SignWeightTest, EveryValueOfTheRangeCounts) {
-    const auto [method, range, ones, crosses, twos] = GetParam();
-    EXPECT_EQ(DrawRange(method), range);
-    int counts[3] = {};
-    for (int value = 1; value <= range; ++value) {
-        ++counts[static_cast<int>(SignOfDraw(method, value))];
+// The sign of every value of a method's range, as one string.
+std::string SignsOfRange(DrawMethod method) {
+    std::string signs;
+    for (int value = 1; value <= DrawRange(method); ++value) {
+        signs.push_back(SignChar(SignOfDraw(method, value)));
     }
-    EXPECT_EQ(counts[0], ones);
-    EXPECT_EQ(counts[1], crosses);
-    EXPECT_EQ(counts[2], twos);
+    return signs;
 }
 
-INSTANTIATE_TEST_SUITE_P(Methods, SignWeightTest,
-                         ::testing::Values(WeightCase{DrawMethod::England, 195, 91, 51, 53},
-                                           WeightCase{DrawMethod::Sverige, 169, 66, 39, 64},
-                                           WeightCase{DrawMethod::Classic, 6, 3, 1, 2}));
+TEST(SignDrawTest, RangesAndThresholds) {
+    EXPECT_EQ(SignsOfRange(DrawMethod::England),
+              std::string(91, '1') + std::string(51, 'X') + std::string(53, '2'));
+    EXPECT_EQ(SignsOfRange(DrawMethod::Sverige),
+              std::string(66, '1') + std::string(39, 'X') + std::string(64, '2'));
+    EXPECT_EQ(SignsOfRange(DrawMethod::Classic), "111X22");
+}
 
 TEST(SignDrawTest, OneDrawPerSignKeptInIr) {
-    for (const DrawMethod method :
-         {DrawMethod::England, DrawMethod::Sverige, DrawMethod::Classic}) {
+    for (const DrawMethod method : kMethods) {
         rg.RandomInit(5);
         TRandomMersenne twin(5);
-        for (int i = 0; i < 1000; ++i) {
-            const int expected = twin.IRandom(1, DrawRange(method));
-            ASSERT_EQ(DrawSign(method), SignOfDraw(method, expected));
-            ASSERT_EQ(ir, expected);
+        for (int i = 0; i < 2000; ++i) {
+            TRandomMersenne copy = twin;
+            ASSERT_EQ(SignChar(DrawSign(method)), testing::OracleSign(twin, method));
+            ASSERT_EQ(ir, copy.IRandom(1, DrawRange(method)));
         }
     }
 }
