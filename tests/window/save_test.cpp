@@ -60,6 +60,11 @@ void WriteAll(const QString& path, const QByteArray& bytes) {
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
+// The user types a name, or a whole path, into the dialog's name field.
+void EnterFileName(QFileDialog* save, const QString& name) {
+    save->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(name);
+}
+
 // The user's press on the dialog's Save button.
 void PressSave(QFileDialog* save) {
     auto* buttons = save->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
@@ -154,7 +159,7 @@ private slots:
             confirms = !save->testOption(QFileDialog::DontConfirmOverwrite);
             checked = true;
             save->setDirectory(folder.path());
-            save->selectFile(QStringLiteral("rader"));
+            EnterFileName(save, QStringLiteral("rader"));
             PressSave(save);
         });
         QVERIFY(Click(dialog, id::kSave));
@@ -206,7 +211,7 @@ private slots:
                 question->button(QMessageBox::No)->click();
                 QTimer::singleShot(0, save, &QDialog::reject);
             });
-            save->selectFile(path);
+            EnterFileName(save, path);
             PressSave(save);
         });
         QVERIFY(Click(dialog, id::kSave));
@@ -220,7 +225,7 @@ private slots:
                 asked = true;
                 question->button(QMessageBox::Yes)->click();
             });
-            save->selectFile(path);
+            EnterFileName(save, path);
             PressSave(save);
         });
         QVERIFY(Click(dialog, id::kSave));
@@ -251,7 +256,7 @@ private slots:
                     save->reject();
                 });
             });
-            save->selectFile(path);
+            EnterFileName(save, path);
             PressSave(save);
         });
         QVERIFY(Click(dialog, id::kSave));
@@ -274,7 +279,7 @@ private slots:
         const auto before = dialog.Session().Model().Item(id::kRows)->text;
         WhenModalOpens<QFileDialog>([&](QFileDialog* save) {
             save->setDirectory(folder.path());
-            save->selectFile(QStringLiteral("rader.txt"));
+            EnterFileName(save, QStringLiteral("rader.txt"));
             cancelled = true;
             save->reject();
         });

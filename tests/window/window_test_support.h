@@ -143,6 +143,13 @@ template <typename T> void WhenModalOpens(std::function<void(T*)> act) {
         if (auto* modal = qobject_cast<T*>(QApplication::activeModalWidget())) {
             timer->stop();
             timer->deleteLater();
+            // A dialog the test failed to answer is closed, not waited on.
+            QTimer::singleShot(20000, modal, [modal] {
+                if (modal->isVisible()) {
+                    qWarning("closing a modal dialog the test left open");
+                    modal->close();
+                }
+            });
             act(modal);
         } else if (++*waited > 1000) {
             timer->stop();
