@@ -39,18 +39,19 @@ std::string EnvironmentValue(const char* name) {
 [[noreturn]] void ReportNoDisplay() {
     const std::string display = EnvironmentValue("DISPLAY");
     const std::string wayland = EnvironmentValue("WAYLAND_DISPLAY");
-    bool cannotConnect = false;
+    bool pluginMissing = false;
     for (const HeldMessage& message : heldMessages) {
-        cannotConnect = cannotConnect || message.text.contains(QStringLiteral("connect to display"),
-                                                               Qt::CaseInsensitive);
+        pluginMissing =
+            pluginMissing || message.text.contains(QStringLiteral("Could not find the Qt "
+                                                                  "platform plugin"));
     }
     std::string missing;
-    if (display.empty() && wayland.empty()) {
+    if (pluginMissing) {
+        missing = "Qt's platform plugin is missing (Debian: qt6-qpa-plugins)";
+    } else if (display.empty() && wayland.empty()) {
         missing = "no display: neither DISPLAY nor WAYLAND_DISPLAY is set";
-    } else if (cannotConnect || !display.empty()) {
-        missing = "the display \"" + (display.empty() ? wayland : display) + "\" cannot be opened";
     } else {
-        missing = "the display \"" + wayland + "\" cannot be opened";
+        missing = "the display \"" + (display.empty() ? wayland : display) + "\" cannot be opened";
     }
     std::fprintf(stderr,
                  "kupongen: cannot show the window, %s (kupongen-headless needs no display)\n",
