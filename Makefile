@@ -5,7 +5,8 @@ SANITIZE_DIR ?= build-sanitize
 WINDOWS_DIR ?= build-windows
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize bench windows windows-deps windows-test windows-screenshot format screenshot clean
+.PHONY: all deps build run test test-sanitize bench package screenshot windows windows-deps \
+        windows-test windows-screenshot format clean
 
 all: build
 
@@ -31,7 +32,18 @@ test-sanitize: deps
 	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
 bench: build
-	./$(BUILD_DIR)/bench/kupongen-bench --benchmark_min_time=0.2
+	./$(BUILD_DIR)/bench/kupongen-bench --benchmark_repetitions=5 \
+	    --benchmark_report_aggregates_only=true
+	./$(BUILD_DIR)/bench/kupongen-window-bench --benchmark_repetitions=5 \
+	    --benchmark_report_aggregates_only=true
+
+# A .deb of both programs with the desktop entry and icons.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+# docs/screenshot-qt.png: the window under Xvfb after a ten-row press.
+screenshot: build
+	./scripts/screenshot.sh $(BUILD_DIR)
 
 # The native Windows programs, cross-built: $(WINDOWS_DIR)/src/win32/kupongen.exe
 # and kupongen-script.exe. windows-test runs the shared script tests through
