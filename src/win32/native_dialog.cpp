@@ -1,8 +1,11 @@
 #include "native_dialog.h"
 
+#include "control_table.h"
 #include "controller.h"
 #include "dialog_template.h"
 #include "texts.h"
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <new>
@@ -17,11 +20,30 @@ Controller* control = nullptr;
 void ReportException() {
     platform::MessageBox(nullptr, text::kUnknown, text::kExceptionTitle);
 }
+
+// A multi-line edit in a dialog takes every key and closes the dialog on
+// Escape, its own rule on Windows and under Wine. Here Escape must change
+// nothing: the edit declines it, so the dialog manager turns it into IDCANCEL,
+// which Command ignores.
+LRESULT CALLBACK DeclineEscape(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR) {
+    LRESULT code = DefSubclassProc(edit, message, wParam, lParam);
+    if (message == WM_GETDLGCODE && lParam != 0) {
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        if (key->message == WM_KEYDOWN && key->wParam == VK_ESCAPE) {
+            code &= ~static_cast<LRESULT>(DLGC_WANTALLKEYS);
+        }
+    }
+    return code;
+}
 } // namespace
 
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
     case WM_INITDIALOG:
+        for (const int editId : {id::kRows, id::kInfoPanel}) {
+            SetWindowSubclass(GetDlgItem(window, editId), DeclineEscape, 0, 0);
+        }
         try {
             control = new Controller(window);
         } catch (const std::bad_alloc&) {

@@ -230,6 +230,70 @@ void CheckLiveDialog(HWND dialog) {
     Check(child == nullptr, "no more than 132 children");
 }
 
+// The quit message, once the window is gone.
+bool quit = false;
+
+// A key pressed on a control, through the dialog manager as the loop does.
+void PressKey(HWND dialog, HWND control, WPARAM key) {
+    SetFocus(control);
+    MSG message{control, WM_KEYDOWN, key, 1, 0, {}};
+    if (!IsDialogMessageW(dialog, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    message = {control, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001), 0, {}};
+    if (!IsDialogMessageW(dialog, &message)) {
+        DispatchMessageW(&message);
+    }
+    while (!quit && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            quit = true;
+        } else if (!IsDialogMessageW(dialog, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+}
+
+std::string Texts(HWND dialog) {
+    std::string texts;
+    for (const int editId : {id::kStatus, id::kRows, id::kInfoPanel}) {
+        texts += platform::GetWindowText(GetDlgItem(dialog, editId)) + '\0';
+    }
+    return texts;
+}
+
+void CheckKeyboard(HWND dialog) {
+    const std::string before = Texts(dialog);
+    for (const int editId : {id::kRows, id::kInfoPanel, id::kStatus}) {
+        PressKey(dialog, GetDlgItem(dialog, editId), VK_ESCAPE);
+        Check(IsWindow(dialog) && Texts(dialog) == before,
+              "Escape in " + std::to_string(editId) + " changes nothing");
+    }
+    for (const int editId : {id::kInfoPanel, id::kStatus}) {
+        PressKey(dialog, GetDlgItem(dialog, editId), VK_RETURN);
+        Check(IsWindow(dialog) && Texts(dialog) == before,
+              "Enter in " + std::to_string(editId) + " changes nothing");
+    }
+    // Tab: the visible tab stops in template order; the Generate and Save
+    // buttons are hidden at start.
+    HWND focus = GetDlgItem(dialog, id::kRows);
+    std::string order;
+    for (int i = 0; i < 5; ++i) {
+        PressKey(dialog, focus, VK_TAB);
+        focus = GetFocus();
+        order += std::to_string(GetDlgCtrlID(focus)) + " ";
+    }
+    Check(order == "1009 1114 1000 1117 1039 ", "Tab order from the rows window: " + order);
+
+    HWND rows = GetDlgItem(dialog, id::kRows);
+    SetFocus(rows);
+    SendMessageW(rows, EM_SETSEL, 0, 0);
+    PressKey(dialog, rows, VK_RETURN);
+    Check(platform::GetWindowText(rows) == "\r\n" + std::string(text::kInitialRows.view()),
+          "Enter in the rows window starts a new line");
+}
+
 void CheckRoundTrip(HWND dialog) {
     // Every byte but the terminating zero, alone and all together; lone CR
     // and LF included, which the window keeps as they are.
@@ -260,16 +324,17 @@ int main() {
     Check(dialog != nullptr, "the dialog is created");
     if (dialog != nullptr) {
         CheckLiveDialog(dialog);
+        CheckKeyboard(dialog);
         CheckRoundTrip(dialog);
         SendMessageW(dialog, WM_CLOSE, 0, 0);
         Check(!IsWindow(dialog), "closing destroys the window");
-        MSG message;
-        int exitCode = -1;
-        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-            DispatchMessageW(&message);
+        if (!quit) {
+            MSG message;
+            while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+                DispatchMessageW(&message);
+            }
+            Check(message.wParam == 0, "the loop ends with exit code 0");
         }
-        exitCode = static_cast<int>(message.wParam);
-        Check(exitCode == 0, "the loop ends with exit code 0");
     }
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
