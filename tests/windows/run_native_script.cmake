@@ -4,8 +4,9 @@
 # When KUPONGEN_HEADLESS names a Linux kupongen-headless in the environment,
 # it runs the script too, and both runs must match in everything, the files
 # they saved included.
+# With -DSTDIN=ON the script goes to standard input instead.
 #   cmake -DEMULATOR=wine -DDRIVER=kupongen-script.exe -DSCRIPT=.../name.script
-#         -DWORK=... -P run_native_script.cmake
+#         -DWORK=... [-DSTDIN=ON] -P run_native_script.cmake
 get_filename_component(name "${SCRIPT}" NAME_WE)
 get_filename_component(folder "${SCRIPT}" DIRECTORY)
 
@@ -24,8 +25,16 @@ endforeach()
 function(run_driver run)
     set(dir "${WORK}/${run}")
     file(MAKE_DIRECTORY "${dir}/files")
+    if(STDIN)
+        set(input INPUT_FILE "${SCRIPT}")
+        set(argument -)
+    else()
+        set(input)
+        set(argument "${SCRIPT}")
+    endif()
     execute_process(
-        COMMAND ${ARGN} --seed ${seed} "${SCRIPT}"
+        COMMAND ${ARGN} --seed ${seed} ${argument}
+        ${input}
         WORKING_DIRECTORY "${dir}/files"
         OUTPUT_FILE "${dir}/stdout"
         ERROR_FILE "${dir}/stderr"
