@@ -13,9 +13,8 @@
 #include <windows.h>
 #else
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -40,11 +39,13 @@ bool SaveFile(platform::Item edit, const std::string& path) {
 
 namespace {
 
-// A name beside the target that no other save uses at the same time.
+// A short name in the target's folder that no other save uses at the same
+// time; short, so that a target whose name is near the length limit can still
+// be saved.
 std::string TemporaryPathFor(const std::string& path, unsigned attempt) {
     static std::atomic<unsigned> counter{0};
-    const auto ticks = static_cast<unsigned long long>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
+    const auto ticks =
+        static_cast<unsigned>(std::chrono::steady_clock::now().time_since_epoch().count());
     const std::size_t slash = path.find_last_of(
 #if defined(_WIN32)
         "/\\"
@@ -53,9 +54,9 @@ std::string TemporaryPathFor(const std::string& path, unsigned attempt) {
 #endif
     );
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    char suffix[64];
-    std::snprintf(suffix, sizeof suffix, ".%llx%x%x.tmp", ticks, counter++, attempt);
-    return path.substr(0, nameStart) + "." + path.substr(nameStart) + suffix;
+    char name[48];
+    std::snprintf(name, sizeof name, ".kupongen-%x%x%x.tmp", ticks, counter++, attempt);
+    return path.substr(0, nameStart) + name;
 }
 
 } // namespace
@@ -131,17 +132,20 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// Saving through a symbolic link replaces the file it points to, not the link.
+// Saving through a symbolic link replaces the file it points to, not the link,
+// also when that file does not exist yet.
 std::string ResolveLink(const std::string& path) {
-    struct stat info {};
-    if (::lstat(path.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
-        if (char* resolved = ::realpath(path.c_str(), nullptr)) {
-            std::string target(resolved);
-            std::free(resolved);
-            return target;
+    namespace fs = std::filesystem;
+    std::error_code error;
+    fs::path resolved = path;
+    for (int depth = 0; depth < 40 && fs::is_symlink(resolved, error); ++depth) {
+        const fs::path target = fs::read_symlink(resolved, error);
+        if (error) {
+            break;
         }
+        resolved = target.is_absolute() ? target : resolved.parent_path() / target;
     }
-    return path;
+    return resolved.string();
 }
 
 } // namespace
@@ -150,7 +154,9 @@ bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes
     const std::string path = ResolveLink(requestedPath);
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
-    if (exists && !S_ISREG(existing.st_mode)) {
+    // Replacing needs only the folder's permission; the file's own must allow
+    // the save as well, as writing into it would.
+    if (exists && (!S_ISREG(existing.st_mode) || ::access(path.c_str(), W_OK) != 0)) {
         return false;
     }
     for (unsigned attempt = 0; attempt < 16; ++attempt) {
@@ -163,8 +169,12 @@ bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes
             return false;
         }
         bool written = WriteAll(fd, bytes);
-        // An existing file keeps its permissions.
+        // An existing file keeps its permissions, and its owner where the
+        // system lets us keep it.
         if (written && exists) {
+            if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) {
+                [[maybe_unused]] const int kept = ::fchown(fd, existing.st_uid, existing.st_gid);
+            }
             written = ::fchmod(fd, existing.st_mode & 07777) == 0;
         }
         written = written && ::fsync(fd) == 0;

@@ -136,6 +136,37 @@ TEST_F(SaveTest, ReadOnlyFolderKeepsTheExistingFile) {
     EXPECT_EQ(Names(), std::set<std::string>{"rader.txt"});
 }
 
+TEST_F(SaveTest, LongNamesAndLinksSaveWhereTheUserMeant) {
+    const std::string longName = std::string(246, 'r') + ".txt"; // 250 bytes, a valid name
+    Save(longName);
+    EXPECT_EQ(ReadFile(PathOf(longName)), Rows());
+
+    // Through a link the file it points to is written, existing or not; the
+    // links stay links.
+    std::ofstream(PathOf("target.txt")) << "gammal text";
+    fs::create_symlink("target.txt", folder / "link.txt");
+    fs::create_symlink("new-target.txt", folder / "dangling.txt");
+    Save("link.txt");
+    Save("dangling.txt");
+    EXPECT_TRUE(fs::is_symlink(folder / "link.txt"));
+    EXPECT_TRUE(fs::is_symlink(folder / "dangling.txt"));
+    EXPECT_EQ(ReadFile(PathOf("target.txt")), Rows());
+    EXPECT_EQ(ReadFile(PathOf("new-target.txt")), Rows());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(SaveTest, ReadOnlyFileIsNotReplaced) {
+    std::ofstream(PathOf("rader.txt")) << "gammal text";
+    fs::permissions(PathOf("rader.txt"), fs::perms::owner_read);
+    if (std::ofstream(PathOf("rader.txt"), std::ios::app).is_open()) {
+        GTEST_SKIP() << "this user can write into read-only files";
+    }
+    Save("rader.txt");
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(ReadFile(PathOf("rader.txt")), "gammal text");
+    EXPECT_EQ(Names(), std::set<std::string>{"rader.txt"});
+}
+
 TEST_F(SaveTest, CancelAndOtherCodesWriteNothing) {
     chosen.reset();
     Click(id::kSave);

@@ -291,12 +291,14 @@ private slots:
     }
 
     void failedSaveShowsTheMessageAndKeepsTheOldFile() {
-        // A name so long that no temporary file can stand beside it: the save
-        // fails on any file system and for any user, root included.
+        // A folder where the file should go: the save fails for any user,
+        // root included, and what stood there stays.
         QTemporaryDir folder;
-        const QString path = folder.filePath(QString(250, u'r'));
+        const QString path = folder.filePath(QStringLiteral("rader.txt"));
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("rader.txt")));
+        const QString inside = path + QStringLiteral("/gammal.txt");
         const QByteArray old("gamla rader\r\n");
-        WriteAll(path, old);
+        WriteAll(inside, old);
         FakePrompts paths;
         paths.nextPath = path;
         Prompts prompts = paths.Make();
@@ -327,8 +329,11 @@ private slots:
         QCOMPARE(icon, QMessageBox::Warning);
         QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
         QCOMPARE(owner, &dialog);
-        QCOMPARE(ReadAll(path), old);
-        QCOMPARE(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+        QCOMPARE(ReadAll(inside), old);
+        QCOMPARE(QDir(folder.path())
+                     .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot)
+                     .size(),
+                 1);
     }
 
     void failedSaveInAReadOnlyFolder() {
