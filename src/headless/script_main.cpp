@@ -95,9 +95,13 @@ int ScriptMain(std::span<const std::string> arguments, const TargetFactory& make
     std::istream* script = &std::cin;
     if (scriptPath && *scriptPath != "-") {
         // UTF-8 on every platform, also where narrow paths are not.
-        file.open(std::filesystem::path(std::u8string(scriptPath->begin(), scriptPath->end())),
-                  std::ios::binary);
-        if (!file) {
+        const std::filesystem::path path(std::u8string(scriptPath->begin(), scriptPath->end()));
+        std::error_code error;
+        // A folder opens like a file on some systems and then reads as nothing.
+        if (!std::filesystem::is_directory(path, error)) {
+            file.open(path, std::ios::binary);
+        }
+        if (!file.is_open()) {
             return UsageError("cannot read the script " + *scriptPath);
         }
         script = &file;
@@ -113,6 +117,10 @@ int ScriptMain(std::span<const std::string> arguments, const TargetFactory& make
     ScriptRunner runner(*target, std::cout, std::cerr);
     const int refused = runner.Run(*script);
     std::cout.flush();
+    if (script->bad()) {
+        std::cerr << "kupongen-headless: reading the script failed\n";
+        return 2;
+    }
     return refused == 0 ? 0 : 1;
 }
 

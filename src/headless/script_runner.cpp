@@ -267,6 +267,9 @@ bool ScriptRunner::RunLine(std::string_view line, int lineNumber) {
         }
         // The save dialog's default extension.
         const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+        if (nameStart == path->size()) {
+            return Refuse(lineNumber, "save needs a file name after the folder");
+        }
         if (path->find('.', nameStart) == std::string::npos) {
             *path += ".txt";
         }

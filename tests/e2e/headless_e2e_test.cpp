@@ -239,6 +239,14 @@ TEST_F(HeadlessTest, ScriptsWithByteOrderMarkAndCrLfReadAsPlainOnes) {
     EXPECT_EQ(windows.State(), plain.State());
 }
 
+TEST_F(HeadlessTest, SaveWithoutAFileNameIsRefused) {
+    fs::create_directory(folder_ / "rows");
+    const ScriptRun run = RunScript(std::string(kCompatibleTwoRows) + "save \"rows/\"\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_NE(run.errors.find("line 5"), std::string::npos);
+    EXPECT_TRUE(fs::is_empty(folder_ / "rows"));
+}
+
 TEST_F(HeadlessTest, SaveIntoAMissingFolderIsRefusedByTheSaveDialog) {
     const ScriptRun run = RunScript(std::string(kCompatibleTwoRows) + "save \"missing/rows\"\n");
     EXPECT_EQ(run.status, 1);
@@ -257,8 +265,9 @@ TEST_F(HeadlessTest, SeedsAreTakenModulo2To32) {
 }
 
 TEST_F(HeadlessTest, UsageErrorsRunNothing) {
-    for (const std::string options : {"--seed 4294967296", "--seed -2147483649", "--seed 0x10",
-                                      "--seed", "--colour", "--seed 1 missing-script.txt"}) {
+    for (const std::string options :
+         {"--seed 4294967296", "--seed -2147483649", "--seed 0x10", "--seed", "--colour",
+          "--seed 1 missing-script.txt", "--seed 1 ."}) {
         const fs::path marker = folder_ / "ran.txt";
         const ScriptRun run = RunScript("click 1001\nclick 1007\nsave \"ran\"\n", options);
         EXPECT_EQ(run.status, 2) << options;
