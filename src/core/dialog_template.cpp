@@ -121,8 +121,7 @@ consteval std::array<DialogItem, kDialogItemCount> BuildDialogItems() {
     }
 
     add(id::kRows, ItemKind::Edit, Caption(u8"Här kommer dina rader visas!"), 185, 73, 232, 200,
-        kMultiLine | kWantReturn | kVerticalScrollBar | kHorizontalScrollBar | kAutoVerticalScroll |
-            kAutoHorizontalScroll | kBorder | kTabStop);
+        kMultiLine | kWantReturn | kVerticalScrollBar | kHorizontalScrollBar | kBorder | kTabStop);
     add(id::kGenerate, ItemKind::PushButton, Caption(u8"GENERERA rader"), 15, 245, 60, 15,
         kTabStop);
     add(id::kSave, ItemKind::PushButton, Caption(u8"SPARA raderna"), 95, 245, 60, 15, kTabStop);

@@ -28,8 +28,7 @@ enum ItemStyle : std::uint32_t {
     kVerticalScrollBar = 1u << 5,
     kHorizontalScrollBar = 1u << 6,
     kAutoHorizontalScroll = 1u << 7,
-    kAutoVerticalScroll = 1u << 8,
-    kBorder = 1u << 9,
+    kBorder = 1u << 8,
 };
 
 inline constexpr int kNoId = 65535;

@@ -117,7 +117,6 @@ DWORD ExpectedStyle(const DialogItem& item) {
         {kVerticalScrollBar, WS_VSCROLL},
         {kHorizontalScrollBar, WS_HSCROLL},
         {kAutoHorizontalScroll, ES_AUTOHSCROLL},
-        {kAutoVerticalScroll, ES_AUTOVSCROLL},
         {kBorder, WS_BORDER},
     };
     for (const auto& flag : kFlags) {

@@ -92,7 +92,6 @@ std::uint32_t StyleOf(const DialogItem& item) {
         {kupongen::kVerticalScrollBar, WS_VSCROLL},
         {kupongen::kHorizontalScrollBar, WS_HSCROLL},
         {kupongen::kAutoHorizontalScroll, ES_AUTOHSCROLL},
-        {kupongen::kAutoVerticalScroll, ES_AUTOVSCROLL},
         {kupongen::kBorder, WS_BORDER},
     };
     for (const auto& flag : kFlags) {
