@@ -85,27 +85,6 @@ void BM_Press256AppendAtLimit(benchmark::State& state) {
 }
 BENCHMARK(BM_Press256AppendAtLimit)->UseManualTime()->Unit(benchmark::kMillisecond);
 
-// The model's part of the same press alone (the window mirrors it after the
-// clock stops), to tell the window's share from the core's.
-void BM_Press256AppendAtLimitModelOnly(benchmark::State& state) {
-    const auto dialog = DialogFor256Rows(true);
-    constexpr int kPressesBefore = 33;
-    for (int press = 0; press < kPressesBefore; ++press) {
-        Click(*dialog, id::kGenerate);
-    }
-    const std::string before = dialog->Session().Model().Item(id::kRows)->text;
-    const std::int32_t raderBefore = Rader;
-    for (auto _ : state) {
-        TestCopy(before);
-        Rader = raderBefore;
-        dialog->Session().TypeRowsText(before);
-        dialog->Mirror();
-        state.SetIterationTime(Seconds([&] { dialog->Session().Click(id::kGenerate); }));
-        dialog->Mirror();
-    }
-}
-BENCHMARK(BM_Press256AppendAtLimitModelOnly)->UseManualTime()->Unit(benchmark::kMillisecond);
-
 // The same fresh press with the whole window painted afterwards.
 void BM_Press256FreshPainted(benchmark::State& state) {
     const auto dialog = DialogFor256Rows(false);
