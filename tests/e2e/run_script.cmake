@@ -5,16 +5,7 @@
 get_filename_component(name "${SCRIPT}" NAME_WE)
 get_filename_component(folder "${SCRIPT}" DIRECTORY)
 
-file(STRINGS "${SCRIPT}" header REGEX "^# (seed|exit): ")
-set(seed 1)
-set(expected_status 0)
-foreach(line IN LISTS header)
-    if(line MATCHES "^# seed: (-?[0-9]+)")
-        set(seed "${CMAKE_MATCH_1}")
-    elseif(line MATCHES "^# exit: ([0-9]+)")
-        set(expected_status "${CMAKE_MATCH_1}")
-    endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/script_header.cmake)
 
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")

@@ -10,16 +10,7 @@
 get_filename_component(name "${SCRIPT}" NAME_WE)
 get_filename_component(folder "${SCRIPT}" DIRECTORY)
 
-file(STRINGS "${SCRIPT}" header REGEX "^# (seed|exit): ")
-set(seed 1)
-set(expected_status 0)
-foreach(line IN LISTS header)
-    if(line MATCHES "^# seed: (-?[0-9]+)")
-        set(seed "${CMAKE_MATCH_1}")
-    elseif(line MATCHES "^# exit: ([0-9]+)")
-        set(expected_status "${CMAKE_MATCH_1}")
-    endif()
-endforeach()
+include(${CMAKE_CURRENT_LIST_DIR}/../e2e/script_header.cmake)
 
 # Runs a driver in WORK/<run>/files; the streams go beside that folder.
 function(run_driver run)
