@@ -63,27 +63,17 @@ std::string TemporaryPathFor(const std::string& path, unsigned attempt) {
 
 #if defined(_WIN32)
 
-namespace {
-
 // Paths are UTF-8; the wide calls take any name, whatever the ANSI code page.
-std::wstring WidePath(const std::string& path) {
-    const int size = static_cast<int>(path.size());
-    const int count = MultiByteToWideChar(CP_UTF8, 0, path.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(count), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, path.data(), size, wide.data(), count);
-    return wide;
-}
-
-} // namespace
+using platform::Utf8ToWide;
 
 bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes) {
-    const std::wstring path = WidePath(requestedPath);
+    const std::wstring path = Utf8ToWide(requestedPath);
     const DWORD attributes = GetFileAttributesW(path.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
         return false;
     }
     for (unsigned attempt = 0; attempt < 16; ++attempt) {
-        const std::wstring temporary = WidePath(TemporaryPathFor(requestedPath, attempt));
+        const std::wstring temporary = Utf8ToWide(TemporaryPathFor(requestedPath, attempt));
         HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file == INVALID_HANDLE_VALUE) {
