@@ -463,11 +463,10 @@ void Controller::GenerateSystem() {
             const bool anyOpen = singlesPlaced < antal_enkeltecken ||
                                  halvesPlaced < antal_halvgarderingar ||
                                  fullsPlaced < antal_helgarderingar;
-            const int singleLimit = anyOpen ? antal_enkeltecken : singlesPlaced + 1;
             bool placed = false;
             while (!placed) {
-                const int d = anyOpen ? DrawValue(15) : DrawValue(6);
-                if (singlesPlaced < singleLimit && d <= 6) {
+                const int d = DrawValue(anyOpen ? 15 : 6);
+                if (d <= 6 && (singlesPlaced < antal_enkeltecken || !anyOpen)) {
                     if (england) {
                         TestAppend(kCellSigns[SignIndex(DrawSign(DrawMethod::England))]);
                     } else {

@@ -52,7 +52,7 @@ std::optional<std::int32_t> ParseSeed(std::string_view text) {
     const char* end = text.data() + text.size();
     const auto [ptr, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc{} || ptr != end || value < INT32_MIN ||
-        value > static_cast<long long>(UINT32_MAX) || text.front() == '+') {
+        value > static_cast<long long>(UINT32_MAX)) {
         return std::nullopt;
     }
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
