@@ -1,5 +1,6 @@
 #include "dialog_session.h"
 
+#include "dialog_navigation.h"
 #include "texts.h"
 
 #include <new>
@@ -32,11 +33,12 @@ bool DialogSession::Click(int controlId) {
     if (control.kind == ControlKind::CheckBox) {
         model_.SetChecked(control, !control.checked);
     } else if (control.kind == ControlKind::RadioButton) {
-        // All radio buttons form one group; hidden or disabled ones keep their
-        // marks.
+        // The other radio buttons of the template group lose their marks;
+        // hidden or disabled ones keep them.
+        const ItemIndex clicked = *ItemIndexOf(controlId);
         for (ControlState& other : model_.Controls()) {
             if (&other != &control && other.kind == ControlKind::RadioButton && other.visible &&
-                other.enabled) {
+                other.enabled && SameGroup(*ItemIndexOf(other.id), clicked)) {
                 model_.SetChecked(other, false);
             }
         }

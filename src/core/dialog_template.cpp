@@ -51,6 +51,13 @@ constexpr std::array<int, kMatchCount> kMatchY = {92,  102, 112, 127, 137, 147, 
                                                   172, 182, 197, 207, 217, 227};
 constexpr std::array<int, kSignCount> kSureBoxX = {115, 135, 155};
 
+// The keyboard reaches each option group through its first item: Tab stops
+// there, and the arrow keys move on inside the group it opens.
+constexpr std::uint32_t kOptionGroupStart = kTabStop | kGroupMark;
+constexpr std::uint32_t GroupStartIf(bool first) {
+    return first ? kOptionGroupStart : 0;
+}
+
 consteval int RowCountId(int rows) {
     for (const auto& button : kRowCountButtons) {
         if (button.rows == rows) {
@@ -65,26 +72,34 @@ consteval std::array<DialogItem, kDialogItemCount> BuildDialogItems() {
     std::size_t n = 0;
     auto add = [&](int itemId, ItemKind kind, AnsiText<kCaptionCapacity> caption, int x, int y,
                    int w, int h, std::uint32_t styles = 0) {
+        // A group box ends the option group before it, so the arrow keys go
+        // round the options and never rest on a frame.
+        if (kind == ItemKind::GroupBox) {
+            styles |= kGroupMark;
+        }
         items[n++] = {itemId, kind, caption, x, y, w, h, styles};
     };
 
     add(kNoId, ItemKind::GroupBox, Caption(u8"Välj:"), 70, 2, 110, 22);
-    add(id::kSystem, ItemKind::CheckBox, Caption(u8"SYSTEM"), 77, 10, 40, 12);
+    add(id::kSystem, ItemKind::CheckBox, Caption(u8"SYSTEM"), 77, 10, 40, 12, kOptionGroupStart);
     add(id::kEnkelrader, ItemKind::CheckBox, Caption(u8"ENKELRADER"), 120, 10, 55, 12);
     add(kNoId, ItemKind::GroupBox, Caption(u8"Välj slumpmetod:"), 7, 24, 173, 22);
-    add(id::kClassic, ItemKind::CheckBox, Caption(u8"klassiskt"), 12, 32, 40, 12);
+    add(id::kClassic, ItemKind::CheckBox, Caption(u8"klassiskt"), 12, 32, 40, 12,
+        kOptionGroupStart);
     add(id::kEngland, ItemKind::CheckBox, Caption(u8"stat England"), 57, 32, 52, 12);
     add(id::kSverige, ItemKind::CheckBox, Caption(u8"stat Sverige"), 118, 32, 52, 12);
 
     add(kNoId, ItemKind::GroupBox, Caption(u8"Klicka i antal HALVGARDERINGAR:"), 185, 4, 300, 30);
     for (int value = 0; value < kCoverValues; ++value) {
         const auto v = static_cast<std::size_t>(value);
-        add(kHalfCoverIds[v], ItemKind::RadioButton, NumberCaption(value), kCoverX[v], 15, 20, 12);
+        add(kHalfCoverIds[v], ItemKind::RadioButton, NumberCaption(value), kCoverX[v], 15, 20, 12,
+            GroupStartIf(value == 0));
     }
     add(kNoId, ItemKind::GroupBox, Caption(u8"Klicka i antal HELGARDERINGAR:"), 185, 40, 300, 30);
     for (int value = 0; value < kCoverValues; ++value) {
         const auto v = static_cast<std::size_t>(value);
-        add(kFullCoverIds[v], ItemKind::CheckBox, NumberCaption(value), kCoverX[v], 51, 20, 12);
+        add(kFullCoverIds[v], ItemKind::CheckBox, NumberCaption(value), kCoverX[v], 51, 20, 12,
+            GroupStartIf(value == 0));
     }
 
     add(kNoId, ItemKind::GroupBox, Caption(u8"Antal ENKELRADER:"), 3, 86, 75, 156);
@@ -94,14 +109,15 @@ consteval std::array<DialogItem, kDialogItemCount> BuildDialogItems() {
     for (std::size_t i = 0; i < kGridRows.size(); ++i) {
         const int rows = kGridRows[i];
         add(RowCountId(rows), ItemKind::RadioButton, NumberCaption(rows), kGridX[i % 3],
-            kGridY[i / 3], rows <= 6 ? 15 : 21, 12);
+            kGridY[i / 3], rows <= 6 ? 15 : 21, 12, GroupStartIf(i == 0));
     }
     add(RowCountId(72), ItemKind::RadioButton, NumberCaption(72), 6, 229, 20, 12);
     add(RowCountId(144), ItemKind::RadioButton, NumberCaption(144), 27, 229, 24, 12);
     add(RowCountId(256), ItemKind::RadioButton, NumberCaption(256), 51, 229, 24, 12);
 
     add(id::kCompatible, ItemKind::CheckBox,
-        Caption(u8"Kompatibel rad för svenska spel? KLICKA HÄR!"), 7, 47, 161, 12);
+        Caption(u8"Kompatibel rad för svenska spel? KLICKA HÄR!"), 7, 47, 161, 12,
+        kOptionGroupStart);
     add(id::kStryktipset, ItemKind::CheckBox, Caption(u8"Stryktipset"), 7, 59, 61, 12);
     add(id::kItalian, ItemKind::CheckBox, Caption(u8"It. Stryktipset"), 7, 71, 71, 12);
     add(id::kAppend, ItemKind::CheckBox, Caption(u8"Append"), 97, 57, 81, 12);
@@ -112,7 +128,8 @@ consteval std::array<DialogItem, kDialogItemCount> BuildDialogItems() {
         for (int sign = 0; sign < kSignCount; ++sign) {
             const auto s = static_cast<std::size_t>(sign);
             add(SureBoxId(match, sign), ItemKind::CheckBox, AsciiCaption(kSignCaptions[s]),
-                kSureBoxX[s], kMatchY[static_cast<std::size_t>(match - 1)], 15, 12);
+                kSureBoxX[s], kMatchY[static_cast<std::size_t>(match - 1)], 15, 12,
+                GroupStartIf(match == 1 && sign == 0));
         }
     }
     for (int match = 1; match <= kMatchCount; ++match) {

@@ -1,12 +1,14 @@
 // The dialog right after start-up, the control wrappers, and the dialog
 // manager's rules for clicks as the model reproduces them.
 #include "controls.h"
+#include "dialog_navigation.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
+#include <vector>
 
 namespace kupongen {
 namespace {
@@ -65,6 +67,85 @@ TEST_F(ModelTest, RadioClickClearsOnlyVisibleButtonsOfTheGroup) {
     EXPECT_FALSE(Checked(1037));
     EXPECT_TRUE(Checked(1049)) << "the hidden row-count button keeps its mark";
     EXPECT_FALSE(session->Click(1040)) << "hidden controls take no clicks";
+}
+
+TEST_F(ModelTest, RadioGroupsFollowTheTemplateGroups) {
+    Click(id::kEnkelrader);
+    session->Notify(1024, 0); // full cover 1 shows half covers 0 to 12 beside the row counts
+    ASSERT_TRUE(Visible(1037) && Visible(1040));
+    Click(1049);
+    EXPECT_TRUE(Checked(1037)) << "a row-count click leaves the half covers alone";
+    Click(1013);
+    EXPECT_TRUE(Checked(1049)) << "a half-cover click leaves the row counts alone";
+    EXPECT_FALSE(Checked(1037));
+}
+
+// Where the keyboard moves the focus, over the model's current state.
+class KeyboardFocusTest : public SessionTest {
+protected:
+    FocusState State() {
+        return {[this](ItemIndex item) {
+                    const int controlId = kDialogItems[item].id;
+                    return controlId == kNoId || (Visible(controlId) && C(controlId).enabled);
+                },
+                [this](ItemIndex item) {
+                    const int controlId = kDialogItems[item].id;
+                    return controlId != kNoId && Checked(controlId);
+                }};
+    }
+    // The ids Tab (or an arrow key) visits from a control, one per key press.
+    std::vector<int> Walk(int fromId, int presses, bool arrows, bool backwards = false) {
+        std::vector<int> visited;
+        ItemIndex at = *ItemIndexOf(fromId);
+        for (int press = 0; press < presses; ++press) {
+            const auto next =
+                arrows ? NextInGroup(at, backwards, State()) : NextTabStop(at, backwards, State());
+            if (!next) {
+                break;
+            }
+            at = *next;
+            visited.push_back(kDialogItems[at].id);
+        }
+        return visited;
+    }
+};
+
+TEST_F(KeyboardFocusTest, TabVisitsGroupsAndTabStopsInTemplateOrder) {
+    EXPECT_EQ(Walk(id::kRows, 8, false),
+              (std::vector<int>{1009, 1114, 1000, 1117, 1002, 1072, 1074, 1039}));
+    EXPECT_EQ(Walk(id::kRows, 3, false, true), (std::vector<int>{1074, 1072, 1002}));
+    EXPECT_EQ(Walk(1001, 1, false, true), (std::vector<int>{1117})) << "leaves its own group";
+
+    ChooseSingleRows(10, true);
+    Click(id::kGenerate);
+    EXPECT_EQ(Walk(1072, 9, false),
+              (std::vector<int>{1049, 1068, 1074, 1039, 1007, 1008, 1009, 1114, 1000}))
+        << "a radio group is entered at its marked button";
+    EXPECT_EQ(Walk(1049, 1, false, true), (std::vector<int>{1072}));
+}
+
+TEST_F(KeyboardFocusTest, TabEntersAGroupWhoseMarkIsHiddenAtItsTabStop) {
+    ChooseSystem(13, 0);
+    Click(id::kSystem); // a SYSTEM click shows every cover control again
+    Click(1024);        // full cover 1 hides the marked half cover 13
+    ASSERT_TRUE(Checked(1023) && !Visible(1023));
+    EXPECT_EQ(Walk(id::kSverige, 2, false), (std::vector<int>{1037, 1038}));
+}
+
+TEST_F(KeyboardFocusTest, ArrowsGoRoundTheShownControlsOfTheGroup) {
+    EXPECT_EQ(Walk(1001, 2, true), (std::vector<int>{1002, 1001})) << "no rest on a frame";
+    EXPECT_EQ(Walk(1116, 1, true), (std::vector<int>{1072}));
+    EXPECT_EQ(Walk(1112, 1, true), (std::vector<int>{1074}));
+    EXPECT_EQ(Walk(1074, 1, true, true), (std::vector<int>{1112}));
+    EXPECT_EQ(Walk(1009, 2, true), (std::vector<int>{1114, 1000}));
+
+    ChooseSingleRows(1, true);
+    EXPECT_EQ(Walk(1113, 2, true), (std::vector<int>{1040, 1041}));
+    EXPECT_EQ(Walk(1040, 1, true, true), (std::vector<int>{1113}));
+    EXPECT_EQ(Walk(1115, 1, true), (std::vector<int>{1068}));
+
+    ChooseSystem(1, 0); // full cover 13 hidden
+    EXPECT_EQ(Walk(1038, 1, true, true), (std::vector<int>{1035}));
 }
 
 TEST_F(ModelTest, CheckBoxWrapperRaisesNoEvent) {

@@ -34,14 +34,19 @@ TEST(DialogTemplateTest, ItemsKindsAndIds) {
     std::map<ItemKind, int> kinds;
     std::set<int> ids;
     std::vector<int> tabStops;
+    std::vector<int> groupStarts;
     for (const auto& item : kDialogItems) {
         ++kinds[item.kind];
         const bool decoration = item.kind == ItemKind::GroupBox || item.kind == ItemKind::Label;
         EXPECT_EQ(item.id == kNoId, decoration) << item.id;
         EXPECT_TRUE(decoration || ids.insert(item.id).second) << "duplicate " << item.id;
-        EXPECT_EQ(item.Has(kGroupMark), item.kind == ItemKind::Label) << item.id;
         if (item.Has(kTabStop)) {
             tabStops.push_back(item.id);
+        }
+        if (item.Has(kGroupMark) && !decoration) {
+            groupStarts.push_back(item.id);
+        } else {
+            EXPECT_EQ(item.Has(kGroupMark), decoration) << item.id;
         }
     }
     EXPECT_EQ(kDialogItems.size(), 132u);
@@ -51,7 +56,12 @@ TEST(DialogTemplateTest, ItemsKindsAndIds) {
                                               {ItemKind::PushButton, 4},
                                               {ItemKind::Edit, 3},
                                               {ItemKind::Label, 13}}));
-    EXPECT_EQ(tabStops, (std::vector<int>{1039, 1007, 1008, 1009, 1114, 1000, 1117}));
+    // The first item of each option group opens it for the keyboard.
+    const std::vector<int> optionGroups = {1002, 1072, 1037, 1038, 1040, 1068, 1074};
+    EXPECT_EQ(groupStarts, optionGroups);
+    std::vector<int> expectedTabStops = optionGroups;
+    expectedTabStops.insert(expectedTabStops.end(), {1039, 1007, 1008, 1009, 1114, 1000, 1117});
+    EXPECT_EQ(tabStops, expectedTabStops);
     EXPECT_FALSE(FindDialogItem(id::kRows)->Has(kReadOnly));
     EXPECT_TRUE(FindDialogItem(id::kRows)->Has(kWantReturn));
     EXPECT_TRUE(FindDialogItem(id::kStatus)->Has(kReadOnly));

@@ -274,16 +274,18 @@ void CheckKeyboard(HWND dialog) {
         Check(IsWindow(dialog) && Texts(dialog) == before,
               "Enter in " + std::to_string(editId) + " changes nothing");
     }
-    // Tab: the visible tab stops in template order; the Generate and Save
-    // buttons are hidden at start.
+    // Tab: the visible tab stops and option groups in template order; the
+    // Generate and Save buttons and the cover, row-count and format groups
+    // are hidden at start.
     HWND focus = GetDlgItem(dialog, id::kRows);
     std::string order;
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < 8; ++i) {
         PressKey(dialog, focus, VK_TAB);
         focus = GetFocus();
         order += std::to_string(GetDlgCtrlID(focus)) + " ";
     }
-    Check(order == "1009 1114 1000 1117 1039 ", "Tab order from the rows window: " + order);
+    Check(order == "1009 1114 1000 1117 1002 1072 1074 1039 ",
+          "Tab order from the rows window: " + order);
 
     HWND rows = GetDlgItem(dialog, id::kRows);
     SetFocus(rows);
