@@ -1,28 +1,35 @@
 #include "main_dialog.h"
 
+#include "accessibility.h"
 #include "ansi_qt.h"
 #include "dialog_font.h"
 #include "dialog_template.h"
 #include "group_frame.h"
+#include "model_buttons.h"
 #include "save_file_dialog.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopedValueRollback>
 #include <QStyleOptionButton>
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+#include <map>
 #include <utility>
 
 namespace kupongen::qt {
@@ -97,6 +104,7 @@ MainDialog::MainDialog(Prompts prompts, QWidget* parent)
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint),
       prompts_(std::move(prompts)), session_(MakeHooks()) {
+    InstallAccessibility();
     setObjectName(QStringLiteral("kupongen"));
     setWindowTitle(FromAnsi(kWindowTitle.view()));
     setFont(DialogFont());
@@ -145,7 +153,6 @@ QWidget* MainDialog::Control(int controlId) const {
 }
 
 void MainDialog::BuildItems() {
-    std::vector<QWidget*> tabStops;
     items_.reserve(kDialogItems.size());
     for (const DialogItem& item : kDialogItems) {
         const QString caption = FromAnsi(item.caption.view());
@@ -161,56 +168,105 @@ void MainDialog::BuildItems() {
             break;
         }
         case ItemKind::CheckBox:
-            widget = new QCheckBox(caption, this);
+        case ItemKind::RadioButton:
+        case ItemKind::PushButton:
+            widget = MakeButton(item, caption);
             break;
-        case ItemKind::RadioButton: {
-            // One group of 44 buttons in which hidden ones keep their marks:
-            // the model's rule, not Qt's.
-            auto* radio = new QRadioButton(caption, this);
-            radio->setAutoExclusive(false);
-            widget = radio;
-            break;
-        }
-        case ItemKind::PushButton: {
-            auto* button = new QPushButton(caption, this);
-            // A focused button takes Enter, as in a dialog; none is the default.
-            button->setAutoDefault(true);
-            button->setDefault(false);
-            widget = button;
-            break;
-        }
         case ItemKind::Edit:
             widget = MakeEdit(item.id, item.styles);
             break;
         }
         widget->setGeometry(units_.Rect(item.x, item.y, item.width, item.height));
-
-        auto* button = qobject_cast<QAbstractButton*>(widget);
         if (item.Has(kTabStop)) {
             widget->setFocusPolicy(Qt::StrongFocus);
-            tabStops.push_back(widget);
-        } else {
-            // A click still focuses a button, as on Windows; Tab passes it by.
-            widget->setFocusPolicy(button != nullptr ? Qt::ClickFocus : Qt::NoFocus);
+        } else if (item.id != kNoId) {
+            // A click still focuses a button, as on Windows; the arrow keys
+            // reach it inside its group.
+            widget->setFocusPolicy(Qt::ClickFocus);
         }
-
         if (item.id == kNoId) {
             widget->setObjectName(QStringLiteral("item%1").arg(items_.size()));
         } else {
             widget->setObjectName(QStringLiteral("control%1").arg(item.id));
             controls_[static_cast<std::size_t>(ControlPosition(item.id))] = widget;
-            if (button != nullptr) {
-                // clicked comes only from the user, never from setChecked, so
-                // mirroring the model cannot feed back.
-                connect(button, &QAbstractButton::clicked, this,
-                        [this, controlId = item.id] { OnClicked(controlId); });
-            }
         }
+        NameForScreenReaders(item, widget);
+        itemOfWidget_.insert(widget, items_.size());
         items_.push_back(widget);
     }
-    for (std::size_t i = 1; i < tabStops.size(); ++i) {
-        setTabOrder(tabStops[i - 1], tabStops[i]);
+    // Qt's own focus chain in template order too; Tab itself goes by the
+    // dialog manager's rules (focusNextPrevChild).
+    QWidget* previous = nullptr;
+    for (QWidget* widget : items_) {
+        if (widget->focusPolicy() != Qt::NoFocus) {
+            if (previous != nullptr) {
+                setTabOrder(previous, widget);
+            }
+            previous = widget;
+        }
     }
+}
+
+QWidget* MainDialog::MakeButton(const DialogItem& item, const QString& caption) {
+    QAbstractButton* button = nullptr;
+    if (item.kind == ItemKind::CheckBox) {
+        button = new ModelCheckBox(caption, this);
+    } else if (item.kind == ItemKind::RadioButton) {
+        // The model keeps the radio buttons of a group exclusive, hidden ones
+        // keeping their marks; Qt's own exclusivity would not.
+        auto* radio = new ModelRadioButton(caption, this);
+        radio->setAutoExclusive(false);
+        button = radio;
+    } else {
+        auto* push = new QPushButton(caption, this);
+        // A focused button takes Enter, as in a dialog; none is the default.
+        push->setAutoDefault(true);
+        push->setDefault(false);
+        button = push;
+    }
+    const int controlId = item.id;
+    connect(button, &QAbstractButton::clicked, this,
+            [this, controlId] { DeliverClick(controlId); });
+    if (button->isCheckable()) {
+        // A mark changed by any other way (toggle, setChecked) is a click too.
+        connect(button, &QAbstractButton::toggled, this, [this, controlId] {
+            if (!mirroring_) {
+                DeliverClick(controlId);
+            }
+        });
+    }
+    button->installEventFilter(this);
+    return button;
+}
+
+void MainDialog::NameForScreenReaders(const DialogItem& item, QWidget* widget) {
+    static const std::map<int, QString> kEditNames = {
+        {id::kRows, QStringLiteral("Rader")},
+        {id::kStatus, QStringLiteral("Status")},
+        {id::kInfoPanel, QStringLiteral("Slumpmetod info")}};
+    if (const auto edit = kEditNames.find(item.id); edit != kEditNames.end()) {
+        widget->setAccessibleName(edit->second);
+        return;
+    }
+    QString name = FromAnsi(item.caption.view());
+    // A sure box says its match: "Match 4: X". The match labels follow the
+    // 39 boxes in the template, so each box is named when its label is made.
+    if (item.kind == ItemKind::Label) {
+        const auto match =
+            static_cast<int>(std::count_if(kDialogItems.data(), &item,
+                                           [](const DialogItem& earlier) {
+                                               return earlier.kind == ItemKind::Label;
+                                           }) +
+                             1);
+        QList<QWidget*> boxes;
+        for (int sign = 0; sign < kSignCount; ++sign) {
+            QWidget* box = Control(SureBoxId(match, sign));
+            box->setAccessibleName(name + QLatin1Char(' ') + box->accessibleName());
+            boxes.append(box);
+        }
+        LinkLabel(static_cast<QLabel*>(widget), boxes);
+    }
+    widget->setAccessibleName(name);
 }
 
 QWidget* MainDialog::MakeEdit(int controlId, std::uint32_t styles) {
@@ -269,16 +325,82 @@ void MainDialog::ShrinkClippedCaptions() {
     }
 }
 
-void MainDialog::OnClicked(int controlId) {
+void MainDialog::DeliverClick(int controlId) {
     HandOverRowsEdits();
     session_.Click(controlId);
     Mirror();
-    // Qt has already toggled the button; the model decides its mark (a radio
-    // button clicked a second time stays marked).
+    // The model decides the mark, also where it refused the click (a hidden
+    // control) or kept it (a marked radio button clicked again).
     auto* button = qobject_cast<QAbstractButton*>(Control(controlId));
     if (button != nullptr && button->isCheckable()) {
+        const QScopedValueRollback<bool> mirroring(mirroring_, true);
         button->setChecked(session_.Model().Item(controlId)->checked);
     }
+}
+
+FocusState MainDialog::CurrentFocusState() const {
+    const DialogModel& model = session_.Model();
+    return {[this, &model](ItemIndex item) {
+                const int controlId = kDialogItems[item].id;
+                if (controlId == kNoId) {
+                    return items_[item]->isVisibleTo(this);
+                }
+                const ControlState& control = *model.Item(controlId);
+                return control.visible && control.enabled;
+            },
+            [&model](ItemIndex item) {
+                const int controlId = kDialogItems[item].id;
+                return controlId != kNoId && model.Item(controlId)->checked;
+            }};
+}
+
+std::optional<ItemIndex> MainDialog::FocusedItem() const {
+    for (const QWidget* widget = QApplication::focusWidget(); widget != nullptr;
+         widget = widget->parentWidget()) {
+        if (const auto found = itemOfWidget_.constFind(widget); found != itemOfWidget_.constEnd()) {
+            return *found;
+        }
+    }
+    return std::nullopt;
+}
+
+void MainDialog::FocusItem(ItemIndex item) {
+    items_[item]->setFocus(Qt::TabFocusReason);
+}
+
+bool MainDialog::focusNextPrevChild(bool next) {
+    const auto from = FocusedItem();
+    if (!from) {
+        return QWidget::focusNextPrevChild(next);
+    }
+    if (const auto to = NextTabStop(*from, !next, CurrentFocusState())) {
+        FocusItem(*to);
+    }
+    return true;
+}
+
+bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress) {
+        return QWidget::eventFilter(watched, event);
+    }
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool backwards = key->key() == Qt::Key_Left || key->key() == Qt::Key_Up;
+    const bool forwards = key->key() == Qt::Key_Right || key->key() == Qt::Key_Down;
+    const auto from = itemOfWidget_.constFind(static_cast<QWidget*>(watched));
+    if ((!backwards && !forwards) || (key->modifiers() & ~Qt::KeypadModifier) != 0 ||
+        from == itemOfWidget_.constEnd()) {
+        return QWidget::eventFilter(watched, event);
+    }
+    if (const auto to = NextInGroup(*from, backwards, CurrentFocusState())) {
+        FocusItem(*to);
+        // An automatic radio button the arrow keys reach is clicked, as the
+        // dialog manager does.
+        const DialogItem& reached = kDialogItems[*to];
+        if (reached.kind == ItemKind::RadioButton && !session_.Model().Item(reached.id)->checked) {
+            DeliverClick(reached.id);
+        }
+    }
+    return true;
 }
 
 void MainDialog::HandOverRowsEdits() {
@@ -294,6 +416,7 @@ void MainDialog::HandOverRowsEdits() {
 }
 
 void MainDialog::Mirror() {
+    const QScopedValueRollback<bool> mirroring(mirroring_, true);
     const auto& controls = session_.Model().Controls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
         if (controls[i].revision != shownRevision_[i]) {

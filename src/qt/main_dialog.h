@@ -1,13 +1,16 @@
 // The Kupongen window: the template's 132 items as Qt widgets over one
 // DialogSession. The window only mirrors the model: a user's click goes to the
 // session, then the widgets take the model's state, and only the controls
-// whose revision changed are touched.
+// whose revision changed are touched. The keyboard follows the template's tab
+// stops and groups, as the dialog manager does.
 #pragma once
 
 #include "control_table.h"
+#include "dialog_navigation.h"
 #include "dialog_session.h"
 #include "dialog_units.h"
 
+#include <QHash>
 #include <QString>
 #include <QWidget>
 
@@ -55,13 +58,24 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Tab and Shift+Tab.
+    bool focusNextPrevChild(bool next) override;
+    // The arrow keys on the buttons.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     DialogHooks MakeHooks();
     void BuildItems();
+    QWidget* MakeButton(const DialogItem& item, const QString& caption);
     QWidget* MakeEdit(int controlId, std::uint32_t styles);
+    void NameForScreenReaders(const DialogItem& item, QWidget* widget);
     void ShrinkClippedCaptions();
-    void OnClicked(int controlId);
+    // A click from any source (mouse, keyboard, screen reader, a program's
+    // setChecked or toggle): the model's click, then the model's state.
+    void DeliverClick(int controlId);
+    FocusState CurrentFocusState() const;
+    std::optional<ItemIndex> FocusedItem() const;
+    void FocusItem(ItemIndex item);
     void HandOverRowsEdits();
     void ShowControl(const ControlState& state, QWidget* widget);
     void ShowRowsText(const std::string& text);
@@ -71,6 +85,7 @@ private:
     DialogSession session_;
     DialogUnits units_;
     std::vector<QWidget*> items_;
+    QHash<const QWidget*, ItemIndex> itemOfWidget_;
     std::array<QWidget*, kControlCount> controls_{}; // by control-table position
     std::array<std::uint64_t, kControlCount> shownRevision_{};
     int shownBigIcon_ = -1;
@@ -80,6 +95,9 @@ private:
     std::string rowsShown_; // the model's text the rows window shows
     bool rowsEdited_ = false;
     bool settingRows_ = false;
+    // Set while the widgets take the model's state, so that the marks set
+    // then are not taken for clicks.
+    bool mirroring_ = false;
 };
 
 } // namespace kupongen::qt

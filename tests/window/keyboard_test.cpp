@@ -1,10 +1,16 @@
-// The dialog's keyboard: Tab order, Space and Enter on push buttons, Escape
-// and Enter elsewhere, and closing.
+// The dialog's keyboard: Tab from group to group, the arrow keys inside a
+// group, Space and Enter on push buttons, Escape and Enter elsewhere, a whole
+// session without the mouse, and closing.
 #include "window_test_support.h"
 
 #include "control_table.h"
+#include "generation.h"
+#include "random_mersenne.h"
 
+#include <QFile>
+#include <QFileDialog>
 #include <QPushButton>
+#include <QTemporaryDir>
 
 #include <array>
 #include <cstdint>
@@ -33,6 +39,18 @@ QString Name(int controlId) {
     return QStringLiteral("control%1").arg(controlId);
 }
 
+// Presses a key on the focused widget again and again; the ids the focus
+// moves to, one per press.
+QList<int> Keys(Qt::Key key, qsizetype presses) {
+    QList<int> visited;
+    for (qsizetype press = 0; press < presses; ++press) {
+        QTest::keyClick(QApplication::focusWidget(), key);
+        QString name = FocusName();
+        visited.append(name.remove(QStringLiteral("control")).toInt());
+    }
+    return visited;
+}
+
 int CheckedSureBoxes(MainDialog& dialog) {
     int count = 0;
     for (int i = 0; i < kSureBoxCount; ++i) {
@@ -53,29 +71,95 @@ private slots:
         MainDialog dialog;
         QVERIFY(ShowAndActivate(dialog));
         QCOMPARE(FocusName(), Name(id::kRows));
-        // Generate and Save are hidden at start, so Tab passes them by.
+        // Generate and Save are hidden at start, and so are the cover,
+        // row-count and format groups, so Tab passes them by.
         const QList<int> order = {id::kInstructions, id::kRandomSure, id::kStatus, id::kInfoPanel,
-                                  id::kRows};
-        for (const int next : order) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(FocusName(), Name(next));
-        }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(FocusName(), Name(id::kInfoPanel));
+                                  id::kSystem,       id::kClassic,    1074,        id::kRows};
+        QCOMPARE(Keys(Qt::Key_Tab, order.size()), order);
+        QCOMPARE(Keys(Qt::Key_Backtab, 2), QList<int>({1074, id::kClassic}));
     }
 
     void tabOrderWithAllFourButtons() {
         MainDialog dialog;
         QVERIFY(ShowAndActivate(dialog));
         QVERIFY(Click(dialog, id::kEnkelrader));
+        QVERIFY(Click(dialog, 1049));          // "10"
         QVERIFY(Click(dialog, id::kGenerate)); // shows Save
         Rows(dialog)->setFocus();
-        const QList<int> order = {id::kGenerate, id::kSave,      id::kInstructions, id::kRandomSure,
-                                  id::kStatus,   id::kInfoPanel, id::kRows};
-        for (const int next : order) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            QCOMPARE(FocusName(), Name(next));
-        }
+        // A group of radio buttons is entered at its marked button.
+        const QList<int> order = {id::kGenerate,   id::kSave,    id::kInstructions,
+                                  id::kRandomSure, id::kStatus,  id::kInfoPanel,
+                                  id::kSystem,     id::kClassic, 1049,
+                                  id::kCompatible, 1074,         id::kRows};
+        QCOMPARE(Keys(Qt::Key_Tab, order.size()), order);
+    }
+
+    void arrowsGoRoundTheGroupAndClickRadioButtons() {
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        dialog.Control(id::kSystem)->setFocus();
+        // Check boxes only take the focus; the frame after them is passed by.
+        QCOMPARE(Keys(Qt::Key_Right, 2), QList<int>({id::kEnkelrader, id::kSystem}));
+        QVERIFY(!Marked(dialog, id::kEnkelrader) && !Marked(dialog, id::kSystem));
+        QCOMPARE(Keys(Qt::Key_Left, 1), QList<int>({id::kEnkelrader}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(Marked(dialog, id::kEnkelrader));
+        QCOMPARE(Status(dialog)->text(), QStringLiteral("Du har valt : Enkelrader"));
+
+        // A radio button reached by an arrow key is clicked: handler and message.
+        dialog.Control(1040)->setFocus();
+        QCOMPARE(Keys(Qt::Key_Down, 2), QList<int>({1041, 1042}));
+        QVERIFY(Marked(dialog, 1042) && !Marked(dialog, 1040) && !Marked(dialog, 1041));
+        QCOMPARE(Status(dialog)->text(), QStringLiteral("3 enkelrader vald."));
+        QCOMPARE(kupongen::antal_enkelrader, 3);
+        // Round the group.
+        QCOMPARE(Keys(Qt::Key_Up, 3), QList<int>({1041, 1040, 1113}));
+        QCOMPARE(Status(dialog)->text(), QStringLiteral("256 enkelrader vald."));
+        QVERIFY2(Marked(dialog, kHalfCoverIds[0]), "the hidden group keeps its mark");
+        QCOMPARE(MirrorDifference(dialog), QString());
+    }
+
+    void keyboardOnlyFromStartUp() {
+        // Single rows, 10 of them, in the compatible format, saved, with keys
+        // alone from the moment the window opens.
+        kupongen::rg.RandomInit(1);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("rader"));
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        QCOMPARE(FocusName(), Name(id::kRows));
+        Keys(Qt::Key_Tab, 4);   // Instruktioner, SLUMPA, status, info
+        Keys(Qt::Key_Tab, 1);   // SYSTEM
+        Keys(Qt::Key_Right, 1); // ENKELRADER
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(Keys(Qt::Key_Tab, 2), QList<int>({id::kClassic, 1040}));
+        Keys(Qt::Key_Right, 9); // "2" to "10"
+        QCOMPARE(FocusName(), Name(1049));
+        QCOMPARE(Keys(Qt::Key_Tab, 1), QList<int>({id::kCompatible}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(Keys(Qt::Key_Tab, 3), QList<int>({1074, id::kRows, id::kGenerate}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(Status(dialog)->text(), QStringLiteral("ENKELRADS generering utförd."));
+        QCOMPARE(Keys(Qt::Key_Tab, 1), QList<int>({id::kSave}));
+
+        bool typed = false;
+        WhenModalOpens<QFileDialog>([&](QFileDialog* save) {
+            // The name field has the focus once the dialog takes the keyboard.
+            QApplication::setActiveWindow(save);
+            QVERIFY(QTest::qWaitForWindowActive(save));
+            QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("fileNameEdit"));
+            QTest::keyClicks(QApplication::focusWidget(), path);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            typed = true;
+        });
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QVERIFY(typed);
+        QFile saved(path + QStringLiteral(".txt"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray bytes = saved.readAll();
+        QCOMPARE(bytes.size(), 11 + 10 * 29);
+        QVERIFY(bytes.startsWith("Stryktipset\r\nE,"));
+        QCOMPARE(bytes.toStdString(), dialog.Session().Model().Item(id::kRows)->text);
     }
 
     void spaceAndEnterPressAFocusedButton() {

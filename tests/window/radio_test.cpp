@@ -1,8 +1,10 @@
-// The one group of 44 radio buttons, through real clicks: a click clears the
-// other shown buttons and leaves hidden ones marked.
+// The radio groups, through real clicks: a click clears the other shown
+// buttons of its group and leaves hidden ones marked; and no way of changing a
+// mark passes the model by.
 #include "window_test_support.h"
 
 #include "control_table.h"
+#include "generation.h"
 
 using namespace kupongen;
 using namespace kupongen::qt;
@@ -79,6 +81,33 @@ private slots:
         QVERIFY(Marked(dialog, RowCountId(12)));
         QVERIFY(dialog.Session().Model().Item(RowCountId(12))->checked);
         QCOMPARE(Status(dialog)->text().isEmpty(), false);
+        QCOMPARE(MirrorDifference(dialog), QString());
+    }
+
+    void everyWayToChangeAMarkIsAClick() {
+        // A screen reader's toggle action calls toggle(); programs call
+        // setChecked. Both reach the model as a click, and the window then
+        // shows the model, never a mark the model did not set.
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        Widget<QAbstractButton>(dialog, id::kEnkelrader)->toggle();
+        QVERIFY(dialog.Session().Model().Item(id::kEnkelrader)->checked);
+        QVERIFY(Shown(dialog, RowCountId(10)));
+        QCOMPARE(Status(dialog)->text(), QStringLiteral("Du har valt : Enkelrader"));
+        QVERIFY(Click(dialog, id::kSystem));
+        QVERIFY(!Marked(dialog, id::kEnkelrader));
+        QCOMPARE(MirrorDifference(dialog), QString());
+
+        // A hidden box takes no click, so its mark stays the model's.
+        Widget<QAbstractButton>(dialog, id::kCompatible)->setChecked(true);
+        QVERIFY(!Marked(dialog, id::kCompatible));
+        // Clearing the marked radio button is a click on it: it stays marked.
+        Widget<QAbstractButton>(dialog, kHalfCoverIds[0])->setChecked(false);
+        QVERIFY(Marked(dialog, kHalfCoverIds[0]));
+        QCOMPARE(Status(dialog)->text(), QStringLiteral("0 halvgarderingar vald."));
+        Widget<QAbstractButton>(dialog, kHalfCoverIds[4])->setChecked(true);
+        QVERIFY(!Marked(dialog, kHalfCoverIds[0]));
+        QCOMPARE(kupongen::antal_halvgarderingar, 4);
         QCOMPARE(MirrorDifference(dialog), QString());
     }
 
