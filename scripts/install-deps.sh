@@ -9,6 +9,7 @@ packages="cmake ninja-build g++ make pkgconf
 qt6-base-dev qt6-base-dev-tools libgl-dev
 nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth fonts-wine fonts-dejavu-core desktop-file-utils
+dbus-daemon at-spi2-core python3-pyatspi
 dpkg-dev file imagemagick xdotool"
 
 if [ "${1:-}" = "--windows" ]; then

@@ -97,7 +97,16 @@ public:
     }
 };
 
+// One of the window's own items; the widgets of other dialogs keep Qt's
+// interfaces.
+bool IsWindowItem(const QObject* object) {
+    return object->parent() != nullptr && object->parent()->inherits("kupongen::qt::MainDialog");
+}
+
 QAccessibleInterface* MakeInterface(const QString&, QObject* object) {
+    if (object->inherits("kupongen::qt::MainDialog")) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
+    }
     if (auto* frame = qobject_cast<GroupFrame*>(object)) {
         return new QAccessibleWidget(frame, QAccessible::Grouping);
     }
@@ -109,14 +118,14 @@ QAccessibleInterface* MakeInterface(const QString&, QObject* object) {
     if (auto* box = qobject_cast<ModelCheckBox*>(object)) {
         return new ControlAccessible(box, QAccessible::CheckBox);
     }
-    if (auto* label = qobject_cast<QLabel*>(object);
-        label != nullptr && label->property(kLabelledProperty).isValid()) {
+    if (!IsWindowItem(object)) {
+        return nullptr;
+    }
+    // The window's only labels are the match labels.
+    if (auto* label = qobject_cast<QLabel*>(object)) {
         return new MatchLabelAccessible(label);
     }
-    // Only the window's own push buttons; those of other dialogs keep Qt's.
-    if (auto* push = qobject_cast<QPushButton*>(object);
-        push != nullptr && push->parent() != nullptr &&
-        push->parent()->inherits("kupongen::qt::MainDialog")) {
+    if (auto* push = qobject_cast<QPushButton*>(object)) {
         return new ControlAccessible(push, QAccessible::Button);
     }
     return nullptr;

@@ -58,6 +58,11 @@ inline std::string RowsBytes(const MainDialog& dialog) {
 // Shows the dialog and waits until it takes keyboard input.
 inline bool ShowAndActivate(MainDialog& dialog) {
     dialog.show();
+    // A real display activates only a window it has mapped.
+    if (!QTest::qWaitForWindowExposed(&dialog)) {
+        return false;
+    }
+    dialog.activateWindow();
     QApplication::setActiveWindow(&dialog);
     return QTest::qWaitForWindowActive(&dialog);
 }

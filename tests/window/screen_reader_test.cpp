@@ -1,0 +1,262 @@
+// The window through a screen reader (AT-SPI, on a private accessibility
+// bus): every shown control is found by its role and name, and a whole
+// session of single rows is made and saved with accessibility actions and
+// typed keys alone, the screen reader seeing exactly the model after every
+// step.
+#include "window_test_support.h"
+
+#include "control_table.h"
+#include "dialog_template.h"
+#include "random_mersenne.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <map>
+
+using namespace kupongen;
+using namespace kupongen::qt;
+using namespace kupongen::qt::test;
+
+namespace {
+
+constexpr int kAnswerMilliseconds = 30000;
+
+// The screen reader's side, a separate process: AT-SPI calls must be
+// answered by this process's event loop while the agent waits for them.
+class Agent {
+public:
+    bool Start() {
+        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process_.start(QStringLiteral(KUPONGEN_PYTHON),
+                       {QStringLiteral(KUPONGEN_AGENT), QCoreApplication::applicationName()});
+        return process_.waitForStarted();
+    }
+    ~Agent() {
+        process_.closeWriteChannel();
+        if (!process_.waitForFinished(5000)) {
+            process_.kill();
+        }
+    }
+
+    // Sends one command and keeps the window answering until the agent has
+    // answered; the answer, or the error as a string.
+    QJsonValue Ask(const QString& command) {
+        process_.write(command.toUtf8() + '\n');
+        // An event loop, not a sleeping wait: every AT-SPI call the agent
+        // makes meanwhile is answered at once.
+        QEventLoop loop;
+        QObject::connect(&process_, &QProcess::readyReadStandardOutput, &loop, &QEventLoop::quit);
+        QObject::connect(&process_, &QProcess::finished, &loop, &QEventLoop::quit);
+        QTimer::singleShot(kAnswerMilliseconds, &loop, &QEventLoop::quit);
+        QDeadlineTimer deadline(kAnswerMilliseconds);
+        while (!process_.canReadLine() && !deadline.hasExpired() &&
+               process_.state() == QProcess::Running) {
+            loop.exec();
+        }
+        if (!process_.canReadLine()) {
+            return QStringLiteral("no answer to ") + command;
+        }
+        const QJsonObject reply = QJsonDocument::fromJson(process_.readLine()).object();
+        if (!reply.value(QStringLiteral("ok")).toBool()) {
+            return QStringLiteral("error: ") + reply.value(QStringLiteral("error")).toString();
+        }
+        return reply.value(QStringLiteral("answer"));
+    }
+
+private:
+    QProcess process_;
+};
+
+const std::map<int, QString> kEditNames = {{id::kRows, QStringLiteral("Rader")},
+                                           {id::kStatus, QStringLiteral("Status")},
+                                           {id::kInfoPanel, QStringLiteral("Slumpmetod info")}};
+
+QString SureBoxName(int match, int sign) {
+    return QStringLiteral("Match %1: %2").arg(match).arg(QLatin1Char("1X2"[sign]));
+}
+
+// The role and name a screen reader must find for a template item, and the
+// names it must be tied to.
+struct Expected {
+    QString role;
+    QString name;
+    QStringList labelledBy;
+    QStringList labelFor;
+};
+
+Expected ExpectedFor(std::size_t index) {
+    const DialogItem& item = kDialogItems[index];
+    const QString caption = FromAnsi(item.caption.view());
+    switch (item.kind) {
+    case ItemKind::GroupBox:
+        return {QStringLiteral("panel"), caption, {}, {}};
+    case ItemKind::Label: {
+        const int match = caption.mid(6, caption.size() - 7).toInt();
+        return {QStringLiteral("label"),
+                caption,
+                {},
+                {SureBoxName(match, 0), SureBoxName(match, 1), SureBoxName(match, 2)}};
+    }
+    case ItemKind::CheckBox:
+        if (item.id >= kFirstSureBoxId && item.id < kFirstSureBoxId + kSureBoxCount) {
+            const int box = item.id - kFirstSureBoxId;
+            const int match = box / kSignCount + 1;
+            return {QStringLiteral("check box"),
+                    SureBoxName(match, box % kSignCount),
+                    {QStringLiteral("Match %1:").arg(match)},
+                    {}};
+        }
+        return {QStringLiteral("check box"), caption, {}, {}};
+    case ItemKind::RadioButton:
+        return {QStringLiteral("radio button"), caption, {}, {}};
+    case ItemKind::PushButton:
+        return {QStringLiteral("push button"), caption, {}, {}};
+    case ItemKind::Edit:
+        return {QStringLiteral("text"), kEditNames.at(item.id), {}, {}};
+    }
+    return {};
+}
+
+QStringList Strings(const QJsonValue& value) {
+    QStringList strings;
+    for (const QJsonValue& element : value.toArray()) {
+        strings.append(element.toString());
+    }
+    return strings;
+}
+
+// What the screen reader sees against the template and the model: the first
+// difference, or an empty text.
+QString ScreenReaderDifference(MainDialog& dialog, const QJsonValue& items) {
+    if (!items.isArray()) {
+        return items.toString();
+    }
+    const QJsonArray seen = items.toArray();
+    if (seen.size() != static_cast<qsizetype>(kDialogItems.size())) {
+        return QStringLiteral("%1 items").arg(seen.size());
+    }
+    for (std::size_t i = 0; i < kDialogItems.size(); ++i) {
+        const QJsonObject item = seen[static_cast<qsizetype>(i)].toObject();
+        const Expected expected = ExpectedFor(i);
+        const QString where =
+            QStringLiteral("item %1 (%2 \"%3\"): ").arg(i).arg(expected.role, expected.name);
+        if (item[QStringLiteral("role")].toString() != expected.role ||
+            item[QStringLiteral("name")].toString() != expected.name) {
+            return where + QStringLiteral("found as %1 \"%2\"")
+                               .arg(item[QStringLiteral("role")].toString(),
+                                    item[QStringLiteral("name")].toString());
+        }
+        if (Strings(item[QStringLiteral("labelledBy")]) != expected.labelledBy ||
+            Strings(item[QStringLiteral("labelFor")]) != expected.labelFor) {
+            return where + QStringLiteral("labels");
+        }
+        const int controlId = kDialogItems[i].id;
+        if (controlId == kNoId) {
+            continue;
+        }
+        const ControlState& control = *dialog.Session().Model().Item(controlId);
+        const QStringList actions = Strings(item[QStringLiteral("actions")]);
+        if (item[QStringLiteral("showing")].toBool() != control.visible) {
+            return where + QStringLiteral("shown");
+        }
+        if (item[QStringLiteral("checked")].toBool() != control.checked) {
+            return where + QStringLiteral("check mark");
+        }
+        if (control.kind != ControlKind::Edit && !actions.contains(QStringLiteral("Press"))) {
+            return where + QStringLiteral("no press action: ") + actions.join(u',');
+        }
+        const bool markable =
+            control.kind == ControlKind::CheckBox || control.kind == ControlKind::RadioButton;
+        if (markable && !actions.contains(QStringLiteral("Toggle"))) {
+            return where + QStringLiteral("no toggle action");
+        }
+    }
+    return {};
+}
+
+} // namespace
+
+class ScreenReaderTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { SetUpApplicationOnce(); }
+
+    void screenReaderSeesTheModelAndMakesRows() {
+        rg.RandomInit(1);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(QStringLiteral("rader"));
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        Agent agent;
+        QVERIFY(agent.Start());
+        QCOMPARE(ScreenReaderDifference(dialog, agent.Ask(QStringLiteral("items"))), QString());
+
+        // Each action answers at once and clicks right after; the window and
+        // the screen reader then show the model.
+        const auto act = [&](const QString& role, const QString& name, const QString& action) {
+            const QJsonValue answer =
+                agent.Ask(QStringLiteral("do %1|%2|%3").arg(role, name, action));
+            QVERIFY2(answer.isBool(), qPrintable(answer.toString()));
+            QTRY_COMPARE(ScreenReaderDifference(dialog, agent.Ask(QStringLiteral("items"))),
+                         QString());
+            QCOMPARE(MirrorDifference(dialog), QString());
+        };
+        const QString checkBox = QStringLiteral("check box");
+        act(checkBox, QStringLiteral("ENKELRADER"), QStringLiteral("Toggle"));
+        QVERIFY(Shown(dialog, 1049));
+        // A mouse click on SYSTEM then leaves one mode box checked, here and
+        // for the screen reader.
+        QVERIFY(Click(dialog, id::kSystem));
+        QVERIFY(!Marked(dialog, id::kEnkelrader));
+        QCOMPARE(ScreenReaderDifference(dialog, agent.Ask(QStringLiteral("items"))), QString());
+
+        act(checkBox, QStringLiteral("ENKELRADER"), QStringLiteral("Press"));
+        act(QStringLiteral("radio button"), QStringLiteral("10"), QStringLiteral("Toggle"));
+        act(checkBox, QStringLiteral("Kompatibel rad för svenska spel? KLICKA HÄR!"),
+            QStringLiteral("Toggle"));
+        act(checkBox, SureBoxName(4, 1), QStringLiteral("Toggle"));
+        act(QStringLiteral("push button"), QStringLiteral("GENERERA rader"),
+            QStringLiteral("Press"));
+        QCOMPARE(Status(dialog)->text(), QStringLiteral("ENKELRADS generering utförd."));
+
+        // The save dialog opens in the current folder and takes the name from
+        // the keyboard (a bare name: a typed path would open Qt's completer,
+        // which takes the Return key for itself).
+        const QString started = QDir::currentPath();
+        QDir::setCurrent(folder.path());
+        bool typed = false;
+        WhenModalOpens<QFileDialog>([&](QFileDialog* save) {
+            // There is no window manager on this display to give the new
+            // dialog the keyboard, as a desktop would.
+            save->activateWindow();
+            QTRY_COMPARE(QGuiApplication::focusWindow(), save->windowHandle());
+            // Keys typed on the display arrive in order after the answer.
+            QVERIFY(agent.Ask(QStringLiteral("type rader")).isBool());
+            QVERIFY(agent.Ask(QStringLiteral("key ff0d")).isBool()); // Return
+            typed = true;
+        });
+        act(QStringLiteral("push button"), QStringLiteral("SPARA raderna"),
+            QStringLiteral("Press"));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(path + QStringLiteral(".txt")), 30000);
+        QDir::setCurrent(started);
+        QVERIFY(typed);
+        QFile saved(path + QStringLiteral(".txt"));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QByteArray bytes = saved.readAll();
+        QCOMPARE(bytes.size(), 11 + 10 * 29);
+        QCOMPARE(bytes.toStdString(), dialog.Session().Model().Item(id::kRows)->text);
+        QVERIFY(bytes.contains(",X,1") || bytes.contains(",X,X") || bytes.contains(",X,2"));
+    }
+};
+
+QTEST_MAIN(ScreenReaderTest)
+#include "screen_reader_test.moc"
