@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QFont>
 #include <QIcon>
 #include <QStyleFactory>
 #include <QtGlobal>
@@ -100,6 +101,10 @@ void SetUpApplication(QApplication& app) {
     QApplication::setDesktopFileName(QStringLiteral("kupongen"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kupongen-64.png")));
     RegisterDialogFont();
+    // The save dialog and the message boxes draw in the application's font.
+    QFont font = QApplication::font();
+    HintToWholePixels(font);
+    QApplication::setFont(font);
     // The Windows look unless the user chose a style; either way with
     // compact check boxes.
     QStyle* base = styleRequested ? QStyleFactory::create(app.style()->name()) : nullptr;
