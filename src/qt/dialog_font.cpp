@@ -17,6 +17,10 @@ QString TemplateFace() {
 
 } // namespace
 
+void HintToWholePixels(QFont& font) {
+    font.setHintingPreference(QFont::PreferFullHinting);
+}
+
 void RegisterDialogFont() {
     if (QFontDatabase::families().contains(TemplateFace(), Qt::CaseInsensitive)) {
         return;
@@ -44,6 +48,7 @@ QFont DialogFont() {
     font.setPointSize(kDialogWindow.fontPointSize);
     font.setWeight(QFont::Normal);
     font.setItalic(false);
+    HintToWholePixels(font);
     return font;
 }
 
@@ -53,6 +58,7 @@ QFont RowsFont(const QFont& dialogFont) {
     font.setFixedPitch(true);
     font.setPointSize(dialogFont.pointSize() > 0 ? dialogFont.pointSize()
                                                  : kDialogWindow.fontPointSize);
+    HintToWholePixels(font);
     return font;
 }
 

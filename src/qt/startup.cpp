@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QFont>
 #include <QIcon>
 #include <QStyleFactory>
 #include <QtGlobal>
@@ -19,6 +20,19 @@
 namespace kupongen::qt {
 
 namespace {
+
+constexpr const char* kUsage =
+    "Usage: kupongen [Qt options]\n"
+    "       kupongen --help | --version\n"
+    "\n"
+    "Shows the Kupongen window, which fills in random rows for the Swedish\n"
+    "13-match football pool. It needs a display; kupongen-headless drives the\n"
+    "same dialog from a script without one.\n"
+    "\n"
+    "Options:\n"
+    "  --help      show this text\n"
+    "  --version   show the version\n"
+    "Qt's own options, such as -style NAME and -platform NAME, also apply.\n";
 
 // Messages Qt logs while it opens the display: shown only if the display
 // opens, because a failed start is reported in one line of our own.
@@ -82,6 +96,20 @@ bool AsksForStyle(int argc, char** argv) {
 
 } // namespace
 
+std::optional<int> AnswerHelpOrVersion(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::fputs("kupongen 7.04\n", stdout);
+            return 0;
+        }
+    }
+    return std::nullopt;
+}
+
 std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv) {
     styleRequested = AsksForStyle(argc, argv);
     previousHandler = qInstallMessageHandler(HoldStartupMessage);
@@ -100,6 +128,10 @@ void SetUpApplication(QApplication& app) {
     QApplication::setDesktopFileName(QStringLiteral("kupongen"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kupongen-64.png")));
     RegisterDialogFont();
+    // The save dialog and the message boxes draw in the application's font.
+    QFont font = QApplication::font();
+    HintToWholePixels(font);
+    QApplication::setFont(font);
     // The Windows look unless the user chose a style; either way with
     // compact check boxes.
     QStyle* base = styleRequested ? QStyleFactory::create(app.style()->name()) : nullptr;

@@ -2,10 +2,15 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 class QApplication;
 
 namespace kupongen::qt {
+
+// Answers --help and --version, which need no display: prints the text and
+// returns the exit status. Returns nothing for any other command line.
+std::optional<int> AnswerHelpOrVersion(int argc, char** argv);
 
 // Creates the application. Where no display can be opened, prints one line
 // saying what is missing and ends the program with status 1, instead of

@@ -9,7 +9,9 @@
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
@@ -28,6 +30,40 @@ inline int ScaleRounded(int value, int base, int divisor) {
 inline QRect ExpectedRect(const DialogItem& item, const DialogUnits& units) {
     return {ScaleRounded(item.x, units.baseX, 4), ScaleRounded(item.y, units.baseY, 8),
             ScaleRounded(item.width, units.baseX, 4), ScaleRounded(item.height, units.baseY, 8)};
+}
+
+// A text drawn black on white, its baseline starting at origin.
+inline QImage DrawnText(const QFont& font, const QString& text, QSize size, QPointF origin) {
+    QImage image(size, QImage::Format_Grayscale8);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(origin, text);
+    return image;
+}
+
+// The smallest rectangle holding every pixel of the area that was drawn on.
+inline QRect InkIn(const QImage& image, const QRect& area) {
+    QRect ink;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        const uchar* row = image.constScanLine(y);
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (row[x] != 0xFF) {
+                ink |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return ink;
+}
+
+// The pixels a text's glyphs cover, relative to its baseline's origin.
+// QFontMetrics' boxes are those of the glyph bitmaps, which under full
+// hinting may hold a blank row.
+inline QRect InkRect(const QFont& font, const QString& text) {
+    const QRect box = QFontMetrics(font).tightBoundingRect(text).adjusted(-2, -2, 2, 2);
+    const QImage image = DrawnText(font, text, box.size(), -box.topLeft());
+    return InkIn(image, image.rect()).translated(box.topLeft());
 }
 
 // A description of how a caption is cut, or an empty text when all of it
@@ -86,7 +122,7 @@ inline QString CaptionClipping(QWidget* widget) {
                        ? room.top() + metrics.ascent()
                        : room.top() + (room.height() - height) / 2 + metrics.ascent();
     }
-    const QRect ink = metrics.tightBoundingRect(caption).translated(x, baseline);
+    const QRect ink = InkRect(widget->font(), caption).translated(x, baseline);
     if (!widget->rect().contains(ink)) {
         return QStringLiteral("\"%1\" ink %2,%3 %4x%5 outside %6x%7")
             .arg(caption)

@@ -5,10 +5,25 @@
 #include "window_test_support.h"
 
 #include <QFontInfo>
+#include <QImage>
+
+#include <cstdlib>
+#include <utility>
 
 using namespace kupongen;
 using namespace kupongen::qt;
 using namespace kupongen::qt::test;
+
+namespace {
+
+// One letter with its origin a fraction of a pixel right of column 4.
+QImage DrawnLetter(const QFont& font, QChar letter, qreal fraction) {
+    const QFontMetrics metrics(font);
+    return DrawnText(font, QString(letter), QSize(4 * metrics.height(), metrics.height() + 8),
+                     QPointF(4 + fraction, 4 + metrics.ascent()));
+}
+
+} // namespace
 
 class LayoutTest : public QObject {
     Q_OBJECT
@@ -84,6 +99,35 @@ private slots:
             }
         }
         QCOMPARE(inside, 2 + 3 + 14 + 14 + 30 + 1 + 39 + 13);
+    }
+
+    void swedishLettersSitOnTheirLetters() {
+        // A line of text puts its letters at fractions of a pixel. Drawn on
+        // whole pixels, as Windows draws them, every å of the info panel
+        // looks the same, its ring centred over the a.
+        MainDialog dialog;
+        const QFont fonts[] = {Info(dialog)->font(), Rows(dialog)->font(), QApplication::font()};
+        const std::pair<QChar, QChar> letters[] = {{u'a', u'å'}, {u'a', u'ä'}, {u'o', u'ö'},
+                                                   {u'A', u'Å'}, {u'A', u'Ä'}, {u'O', u'Ö'}};
+        for (const QFont& font : fonts) {
+            for (const auto& [plain, marked] : letters) {
+                const QByteArray what = (QFontInfo(font).family() + u' ' + marked).toUtf8();
+                const QImage drawn = DrawnLetter(font, marked, 0);
+                for (const qreal fraction : {0.25, 0.5, 0.75}) {
+                    QVERIFY2(DrawnLetter(font, marked, fraction) == drawn, what.constData());
+                }
+                // The ring or dots: the ink above the plain letter's top.
+                const QImage base = DrawnLetter(font, plain, 0);
+                const QRect letter = InkIn(base, base.rect());
+                const QRect mark = InkIn(drawn, QRect(0, 0, drawn.width(), letter.top()));
+                QVERIFY2(!mark.isEmpty() && mark.left() >= letter.left() &&
+                             mark.right() <= letter.right(),
+                         what.constData());
+                QVERIFY2(
+                    std::abs((mark.left() - letter.left()) - (letter.right() - mark.right())) <= 1,
+                    what.constData());
+            }
+        }
     }
 
     void groupCaptionSitsOnTheTopLine() {

@@ -1,19 +1,25 @@
 // Saving through the window: hand edits reach the file, the save dialog's
-// rules, a failed save and a cancelled one.
+// rules (it never waits on a file it shows), a failed save and a cancelled
+// one.
 #include "window_test_support.h"
 
 #include "control_table.h"
 #include "save_file_dialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <optional>
@@ -69,6 +75,23 @@ void EnterFileName(QFileDialog* save, const QString& name) {
 void PressSave(QFileDialog* save) {
     auto* buttons = save->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
     buttons->button(QDialogButtonBox::Save)->click();
+}
+
+// Whether every entry of a listed folder has its type and icon, as the
+// detail view and the name completer show them.
+bool EveryEntryDescribed(QFileSystemModel& files, const QModelIndex& folder) {
+    if (files.canFetchMore(folder)) {
+        files.fetchMore(folder);
+    }
+    const int entries = files.rowCount(folder);
+    for (int row = 0; row < entries; ++row) {
+        const QModelIndex entry = files.index(row, 0, folder);
+        if (files.type(entry).isEmpty() ||
+            files.data(entry, Qt::DecorationRole).value<QIcon>().isNull()) {
+            return false;
+        }
+    }
+    return entries > 0;
 }
 
 QByteArray Bytes(const std::string& text) {
@@ -192,6 +215,43 @@ private slots:
         QCOMPARE(save.selectedNameFilter(), QStringLiteral("All Files (*.*)"));
         QCOMPARE(name->text(), QStringLiteral("rader.txt"));
         QCOMPARE(save.selectedFiles().value(0), folder.filePath(QStringLiteral("rader.txt")));
+    }
+
+    void showingAFolderReadsNoFile() {
+        // A FIFO waits for a writer, /proc/kmsg for the kernel's next message:
+        // a dialog that read them to name their type would wait for good.
+        QTemporaryDir folder;
+        const QString pipe = folder.filePath(QStringLiteral("rör.txt"));
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        WriteAll(folder.filePath(QStringLiteral("gammal.txt")), "1\r\n");
+        SaveFileDialog save;
+        save.setViewMode(QFileDialog::Detail);
+        save.setDirectory(folder.path());
+        save.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&save));
+        auto* files = save.findChild<QFileSystemModel*>();
+        auto* name = save.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        QVERIFY(files != nullptr && name != nullptr);
+        name->setFocus();
+        for (const QString& typed :
+             {folder.path() + u'/', QStringLiteral("/proc/"), QStringLiteral("/dev/")}) {
+            name->clear();
+            QTest::keyClicks(name, typed);
+            QTRY_VERIFY_WITH_TIMEOUT(EveryEntryDescribed(*files, files->index(typed)), 20000);
+        }
+        // Still answering: back in the folder, a click on its free space
+        // and a new name.
+        QTest::keyClick(name->completer()->popup(), Qt::Key_Escape);
+        save.setDirectory(folder.path());
+        auto* list = save.findChild<QAbstractItemView*>(QStringLiteral("treeView"));
+        QVERIFY(list != nullptr);
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          list->viewport()->rect().bottomLeft() + QPoint(4, -4));
+        EnterFileName(&save, QStringLiteral("nya"));
+        QSignalSpy chosen(&save, &QFileDialog::fileSelected);
+        PressSave(&save);
+        QCOMPARE(chosen.size(), 1);
+        QCOMPARE(chosen.at(0).at(0).toString(), folder.filePath(QStringLiteral("nya.txt")));
     }
 
     void overwriteIsAskedFirst() {
