@@ -50,7 +50,10 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
             ReportException();
             return -1;
         }
-        return 1;
+        // The rows window takes the focus, although the option groups now
+        // hold the first tab stops.
+        SetFocus(GetDlgItem(window, id::kRows));
+        return FALSE;
     case WM_COMMAND:
         if (control != nullptr) {
             // No exception may unwind through the system's frames.

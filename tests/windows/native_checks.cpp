@@ -295,6 +295,91 @@ void CheckKeyboard(HWND dialog) {
           "Enter in the rows window starts a new line");
 }
 
+// The save dialog, answered by keys: a timer that fires inside its modal
+// loop types the path into the focused name field and presses Enter.
+std::wstring typedPath;
+
+void CALLBACK TypeIntoSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND field = GetFocus();
+    wchar_t className[16] = {};
+    GetClassNameW(field, className, 16);
+    if (field == nullptr || lstrcmpiW(className, L"Edit") != 0) {
+        return; // not open yet
+    }
+    KillTimer(nullptr, timer);
+    for (const wchar_t c : typedPath) {
+        SendMessageW(field, WM_CHAR, c, 1);
+    }
+    PostMessageW(field, WM_KEYDOWN, VK_RETURN, 1);
+    PostMessageW(field, WM_KEYUP, VK_RETURN, static_cast<LPARAM>(0xC0000001));
+}
+
+// From start-up with keys alone: ENKELRADER, 10 rows, the compatible format,
+// GENERERA, SPARA and a name typed into the save dialog.
+void CheckKeyboardOnly(HWND dialog) {
+    const auto focused = [] { return GetDlgCtrlID(GetFocus()); };
+    const auto press = [dialog](WPARAM key, int times = 1) {
+        for (int i = 0; i < times; ++i) {
+            PressKey(dialog, GetFocus(), key);
+        }
+    };
+    Check(focused() == id::kRows, "the rows window has the focus at start");
+    press(VK_TAB, 5);
+    Check(focused() == id::kSystem, "Tab reaches the mode boxes");
+    press(VK_RIGHT);
+    press(VK_SPACE);
+    Check(platform::IsCheckSet(GetDlgItem(dialog, id::kEnkelrader)), "Space checks ENKELRADER");
+    press(VK_TAB, 2);
+    Check(focused() == 1040, "Tab enters the row counts at the marked one");
+    press(VK_RIGHT, 9);
+    Check(focused() == 1049 && platform::IsCheckSet(GetDlgItem(dialog, 1049)),
+          "the arrow keys select 10 rows");
+    Check(platform::GetWindowText(GetDlgItem(dialog, id::kStatus)) == "10 enkelrader vald.",
+          "and say so");
+    press(VK_TAB);
+    press(VK_SPACE);
+    Check(platform::IsCheckSet(GetDlgItem(dialog, id::kCompatible)), "Space checks the format");
+    press(VK_TAB, 3);
+    Check(focused() == id::kGenerate, "Tab reaches GENERERA");
+    press(VK_SPACE);
+    press(VK_TAB);
+    Check(focused() == id::kSave, "Tab reaches SPARA");
+
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    typedPath = std::wstring(folder) + L"kupongen-keys-" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring saved = typedPath + L".txt";
+    DeleteFileW(saved.c_str());
+    SetTimer(nullptr, 0, 100, TypeIntoSaveDialog);
+    press(VK_RETURN);
+    const std::string rows = platform::GetWindowText(GetDlgItem(dialog, id::kRows));
+    std::string bytes;
+    if (FILE* file = _wfopen(saved.c_str(), L"rb")) {
+        char buffer[4096];
+        for (std::size_t count; (count = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+            bytes.append(buffer, count);
+        }
+        std::fclose(file);
+    }
+    DeleteFileW(saved.c_str());
+    Check(bytes.size() == 11 + 10 * 29 && bytes == rows && bytes.starts_with("Stryktipset\r\nE,"),
+          "the typed name holds the ten rows: " + std::to_string(bytes.size()) + " bytes");
+}
+
+// Closes the dialog and runs the loop to its quit message.
+void Close(HWND dialog) {
+    SendMessageW(dialog, WM_CLOSE, 0, 0);
+    Check(!IsWindow(dialog), "closing destroys the window");
+    if (!quit) {
+        MSG message;
+        while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+            DispatchMessageW(&message);
+        }
+        Check(message.wParam == 0, "the loop ends with exit code 0");
+    }
+    quit = false;
+}
+
 void CheckRoundTrip(HWND dialog) {
     // Every byte but the terminating zero, alone and all together; lone CR
     // and LF included, which the window keeps as they are.
@@ -317,8 +402,12 @@ void CheckRoundTrip(HWND dialog) {
 
 } // namespace
 
-int main() {
+// --keyboard-session adds a whole session by keyboard, with the system's
+// save dialog; it does not depend on the code page, so one run has it.
+int main(int argc, char** argv) {
     TheInstance = GetModuleHandleW(nullptr);
+    // Every line out at once, also when a check brings the process down.
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::printf("ANSI code page %u\n", GetACP());
     CheckTemplateResource();
     HWND dialog = CreateMainDialog();
@@ -327,15 +416,16 @@ int main() {
         CheckLiveDialog(dialog);
         CheckKeyboard(dialog);
         CheckRoundTrip(dialog);
-        SendMessageW(dialog, WM_CLOSE, 0, 0);
-        Check(!IsWindow(dialog), "closing destroys the window");
-        if (!quit) {
-            MSG message;
-            while (GetMessageW(&message, nullptr, 0, 0) > 0) {
-                DispatchMessageW(&message);
-            }
-            Check(message.wParam == 0, "the loop ends with exit code 0");
-        }
+        Close(dialog);
+    }
+    // A fresh dialog for a whole session by keyboard.
+    dialog = argc > 1 && std::string_view(argv[1]) == "--keyboard-session" ? CreateMainDialog()
+                                                                           : nullptr;
+    if (dialog != nullptr) {
+        ShowWindow(dialog, SW_SHOW);
+        SetForegroundWindow(dialog);
+        CheckKeyboardOnly(dialog);
+        Close(dialog);
     }
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
