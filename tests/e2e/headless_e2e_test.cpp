@@ -1,6 +1,9 @@
 // End-to-end: kupongen-headless run as a user would, with scripts and fixed
 // seeds, its JSON output and saved files checked against the documented
 // formats.
+#include "model_target.h"
+#include "script_runner.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -262,6 +265,16 @@ TEST_F(HeadlessTest, SeedsAreTakenModulo2To32) {
     ASSERT_EQ(minusOne.status, 0);
     EXPECT_EQ(minusOne.State(), wrapped.State());
     EXPECT_NE(minusOne.State()["rows"], other.State()["rows"]);
+}
+
+// Past 2^31 lines, which no test can feed in its time, the count goes on.
+TEST(ScriptRunnerTest, LineNumbersGoPast2To31) {
+    kupongen::script::ModelTarget target([](std::string_view, std::string_view) {});
+    std::ostringstream out;
+    std::ostringstream err;
+    kupongen::script::ScriptRunner runner(target, out, err);
+    EXPECT_FALSE(runner.RunLine("frobnicate", 3'000'000'000));
+    EXPECT_EQ(err.str(), "kupongen-headless: line 3000000000: unknown verb: frobnicate\n");
 }
 
 TEST_F(HeadlessTest, UsageErrorsRunNothing) {
