@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -265,6 +266,22 @@ TEST_F(HeadlessTest, SeedsAreTakenModulo2To32) {
     ASSERT_EQ(minusOne.status, 0);
     EXPECT_EQ(minusOne.State(), wrapped.State());
     EXPECT_NE(minusOne.State()["rows"], other.State()["rows"]);
+}
+
+TEST_F(HeadlessTest, TwoStartsInTheSameSecondDrawDifferentRows) {
+    const std::string script = "click 1001\nclick 1049\nclick 1007\nstate\n"; // ten rows
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const std::time_t before = std::time(nullptr);
+        const ScriptRun first = RunScript(script, "");
+        const ScriptRun second = RunScript(script, "");
+        if (std::time(nullptr) != before) {
+            continue; // a second began between them
+        }
+        ASSERT_EQ(first.status, 0) << first.errors;
+        EXPECT_NE(first.State()["rows"], second.State()["rows"]);
+        return;
+    }
+    GTEST_SKIP() << "no two runs fitted into one second";
 }
 
 // Past 2^31 lines, which no test can feed in its time, the count goes on.
