@@ -3,9 +3,12 @@
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 WINDOWS_DIR ?= build-windows
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 60
+CLANGXX ?= $(shell command -v clang++-14 || command -v clang++)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize bench package screenshot windows windows-deps \
+.PHONY: all deps build run test test-sanitize fuzz bench package screenshot windows windows-deps \
         windows-test windows-screenshot format clean
 
 all: build
@@ -30,6 +33,23 @@ test-sanitize: deps
 	    -DKUPONGEN_SANITIZE=ON -DKUPONGEN_BUILD_BENCHMARKS=OFF
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
+
+# libFuzzer over the script runner for FUZZ_SECONDS, under ASan and UBSan; any
+# finding fails, and the input that caused it is left in $(FUZZ_DIR)/. The
+# seed corpus is the shared script tests; new inputs collect in
+# $(FUZZ_DIR)/corpus, and the fuzzer's saves stay in $(FUZZ_DIR)/scratch.
+# Needs clang (scripts/install-deps.sh installs it).
+fuzz: deps
+	@test -n "$(CLANGXX)" || { echo "make fuzz needs clang++" >&2; exit 1; }
+	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	    -DCMAKE_CXX_COMPILER=$(CLANGXX) -DKUPONGEN_FUZZ=ON -DKUPONGEN_SANITIZE=ON \
+	    -DKUPONGEN_BUILD_WINDOW=OFF -DKUPONGEN_BUILD_TESTS=OFF -DKUPONGEN_BUILD_BENCHMARKS=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target kupongen-script-fuzz
+	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds $(FUZZ_DIR)/scratch
+	cp tests/e2e/scripts/*.script tests/windows/scripts/*.script $(FUZZ_DIR)/seeds/
+	TMPDIR=$(abspath $(FUZZ_DIR))/scratch $(FUZZ_DIR)/tests/fuzz/kupongen-script-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=300 \
+	    -dict=tests/fuzz/script.dict -artifact_prefix=$(FUZZ_DIR)/ \
+	    $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds
 
 bench: build
 	./$(BUILD_DIR)/bench/kupongen-bench --benchmark_repetitions=5 \
@@ -68,4 +88,4 @@ format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)

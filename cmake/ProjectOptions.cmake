@@ -11,3 +11,8 @@ if(KUPONGEN_SANITIZE)
         -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
     target_link_options(kupongen_options INTERFACE -fsanitize=address,undefined)
 endif()
+if(KUPONGEN_FUZZ)
+    # Coverage feedback for libFuzzer from every target; the fuzz target links
+    # the fuzzer's own main.
+    target_compile_options(kupongen_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()

@@ -386,7 +386,9 @@ void Controller::GenerateCompatible() {
     if (!header.empty()) {
         TestCopy(header);
     }
-    Rader += antal_enkelrader;
+    // Wraps past 2^31 - 1 as a 32-bit int does, without signed overflow.
+    Rader = static_cast<std::int32_t>(static_cast<std::uint32_t>(Rader) +
+                                      static_cast<std::uint32_t>(antal_enkelrader));
     // The method boxes cannot change during a press.
     const DrawMethod method = SelectedMethod();
     for (std::size_t row = 0; row < rows; ++row) {

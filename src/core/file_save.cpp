@@ -15,6 +15,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -122,26 +123,65 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// As many links in a row as the system itself follows.
+constexpr int kMaxLinkHops = 40;
+
+// The system's rule for links in shared folders: in a sticky, world-writable
+// folder such as /tmp, a link is followed only when it belongs to the user or
+// to the folder's owner, so that nobody can plant one there that redirects
+// another user's save onto a file of theirs.
+bool MayFollow(const std::filesystem::path& link, const struct stat& linkEntry) {
+    if (linkEntry.st_uid == ::geteuid()) {
+        return true;
+    }
+    const std::filesystem::path folder = link.has_parent_path() ? link.parent_path() : ".";
+    struct stat folderEntry {};
+    if (::stat(folder.c_str(), &folderEntry) != 0) {
+        return false;
+    }
+    const bool shared = (folderEntry.st_mode & (S_ISVTX | S_IWOTH)) == (S_ISVTX | S_IWOTH);
+    return !shared || folderEntry.st_uid == linkEntry.st_uid;
+}
+
 // Saving through a symbolic link replaces the file it points to, not the link,
-// also when that file does not exist yet.
-std::string ResolveLink(const std::string& path) {
+// also when that file does not exist yet. Nothing when a link cannot be
+// followed: a loop, a link that cannot be read, one that the rule above
+// forbids, or a target that cannot be looked up.
+std::optional<std::string> ResolveLinks(const std::string& path) {
     namespace fs = std::filesystem;
-    std::error_code error;
     fs::path resolved = path;
-    for (int depth = 0; depth < 40 && fs::is_symlink(resolved, error); ++depth) {
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat entry {};
+        if (::lstat(resolved.c_str(), &entry) != 0) {
+            if (errno == ENOENT) {
+                return resolved.string(); // a new file
+            }
+            return std::nullopt;
+        }
+        if (!S_ISLNK(entry.st_mode)) {
+            return resolved.string();
+        }
+        if (!MayFollow(resolved, entry)) {
+            return std::nullopt;
+        }
+        std::error_code error;
         const fs::path target = fs::read_symlink(resolved, error);
-        if (error) {
-            break;
+        if (error || target.empty()) {
+            return std::nullopt;
         }
         resolved = target.is_absolute() ? target : resolved.parent_path() / target;
     }
-    return resolved.string();
+    return std::nullopt;
 }
 
 } // namespace
 
 bool WriteFileReplacing(const std::string& requestedPath, std::string_view bytes) {
-    const std::string path = ResolveLink(requestedPath);
+    const std::optional<std::string> resolved = ResolveLinks(requestedPath);
+    if (!resolved) {
+        return false;
+    }
+    const std::string& path = *resolved;
     struct stat existing {};
     const bool exists = ::stat(path.c_str(), &existing) == 0;
     // Replacing needs only the folder's permission; the file's own must allow

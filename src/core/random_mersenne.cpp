@@ -1,7 +1,9 @@
 #include "random_mersenne.h"
 
 #include <bit>
-#include <ctime>
+#include <chrono>
+#include <exception>
+#include <random>
 
 namespace kupongen {
 
@@ -18,7 +20,30 @@ constexpr std::uint32_t Twist(std::uint32_t y) {
 }
 } // namespace
 
-std::int32_t seed = static_cast<std::int32_t>(std::time(nullptr));
+namespace {
+// The clock in seconds gives two starts in the same second, on one machine or
+// on two players', the same rows; its full resolution mixed with the system's
+// entropy does not.
+std::int32_t StartSeed() {
+    const auto ticks =
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count());
+    std::seed_seq::result_type entropy[2] = {};
+    try {
+        std::random_device device;
+        entropy[0] = device();
+        entropy[1] = device();
+    } catch (const std::exception&) {
+        // No entropy source: the clock still tells starts apart.
+    }
+    std::seed_seq mix{static_cast<std::uint32_t>(ticks), static_cast<std::uint32_t>(ticks >> 32),
+                      entropy[0], entropy[1]};
+    std::uint32_t mixed = 0;
+    mix.generate(&mixed, &mixed + 1);
+    return static_cast<std::int32_t>(mixed);
+}
+} // namespace
+
+std::int32_t seed = StartSeed();
 TRandomMersenne rg(seed);
 
 void TRandomMersenne::RandomInit(std::int32_t seedValue) {

@@ -27,7 +27,9 @@ private:
     std::uint32_t index_ = 351;
 };
 
-// Seeded once from the clock before anything else runs; never reseeded.
+// Seeded once before anything else runs, from the clock and the system's
+// entropy, so that no two starts share their rows; never reseeded, except by
+// kupongen-headless --seed, which replays a chosen seed.
 extern std::int32_t seed;
 extern TRandomMersenne rg;
 

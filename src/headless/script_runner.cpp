@@ -119,6 +119,30 @@ bool IsFolder(const std::string& path) {
 
 } // namespace
 
+std::string Quoted(std::string_view text) {
+    // Bytes that are no UTF-8 become U+FFFD.
+    const std::string literal = Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+    // The JSON writer leaves DEL and the C1 controls (U+0080 to U+009F, which
+    // some terminals obey) as they are.
+    constexpr std::string_view kHex = "0123456789abcdef";
+    std::string quoted;
+    for (std::size_t i = 1; i + 1 < literal.size(); ++i) {
+        auto codePoint = static_cast<unsigned char>(literal[i]);
+        const auto next = static_cast<unsigned char>(literal[i + 1]);
+        if (codePoint == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            codePoint = next;
+            ++i;
+        } else if (codePoint != 0x7F) {
+            quoted += literal[i];
+            continue;
+        }
+        quoted += "\\u00";
+        quoted += kHex[codePoint >> 4];
+        quoted += kHex[codePoint & 0xF];
+    }
+    return quoted;
+}
+
 std::string MessageBoxJson(std::string_view ansiText, std::string_view ansiTitle) {
     Json box;
     box["title"] = Unicode(ansiTitle);
@@ -158,9 +182,9 @@ std::string StateJson(ScriptTarget& target) {
     return Dump(state);
 }
 
-int ScriptRunner::Run(std::istream& script) {
-    int refused = 0;
-    int lineNumber = 0;
+std::int64_t ScriptRunner::Run(std::istream& script) {
+    std::int64_t refused = 0;
+    std::int64_t lineNumber = 0;
     std::string line;
     while (std::getline(script, line)) {
         ++lineNumber;
@@ -178,12 +202,12 @@ int ScriptRunner::Run(std::istream& script) {
     return refused;
 }
 
-bool ScriptRunner::Refuse(int lineNumber, std::string_view reason) {
+bool ScriptRunner::Refuse(std::int64_t lineNumber, std::string_view reason) {
     err_ << "kupongen-headless: line " << lineNumber << ": " << reason << '\n';
     return false;
 }
 
-bool ScriptRunner::RunLine(std::string_view line, int lineNumber) {
+bool ScriptRunner::RunLine(std::string_view line, std::int64_t lineNumber) {
     std::string_view rest = Trim(line);
     if (rest.empty() || rest.front() == '#') {
         return true;
@@ -205,7 +229,7 @@ bool ScriptRunner::RunLine(std::string_view line, int lineNumber) {
         }
         const auto controlId = ParseNumber(word);
         if (!controlId) {
-            return Refuse(lineNumber, "not a control id: " + std::string(word));
+            return Refuse(lineNumber, "not a control id: " + Quoted(word));
         }
         if (ControlPosition(*controlId) < 0) {
             return Refuse(lineNumber, "no control has the id " + std::string(word));
@@ -263,7 +287,7 @@ bool ScriptRunner::RunLine(std::string_view line, int lineNumber) {
                                    : slash == 0               ? "/"
                                                               : path->substr(0, slash);
         if (!IsFolder(folder)) {
-            return Refuse(lineNumber, "no such folder: " + folder);
+            return Refuse(lineNumber, "no such folder: " + Quoted(folder));
         }
         // The save dialog's default extension.
         const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
@@ -277,7 +301,7 @@ bool ScriptRunner::RunLine(std::string_view line, int lineNumber) {
         return true;
     }
 
-    return Refuse(lineNumber, "unknown verb: " + verb);
+    return Refuse(lineNumber, "unknown verb: " + Quoted(verb));
 }
 
 } // namespace kupongen::script

@@ -4,6 +4,7 @@
 
 #include "script_target.h"
 
+#include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -13,6 +14,10 @@ namespace kupongen::script {
 // One JSON line for a message box.
 std::string MessageBoxJson(std::string_view ansiText, std::string_view ansiTitle);
 
+// Script text as a refusal quotes it: escaped as inside a JSON string, so that
+// the refusal stays one line and no control character reaches the terminal.
+std::string Quoted(std::string_view text);
+
 // One JSON line with the whole state of the dialog and the generation globals.
 std::string StateJson(ScriptTarget& target);
 
@@ -21,14 +26,17 @@ public:
     ScriptRunner(ScriptTarget& target, std::ostream& out, std::ostream& err)
         : target_(target), out_(out), err_(err) {}
 
-    // Runs every line; returns the number of refused lines.
-    int Run(std::istream& script);
+    // Runs every line; returns the number of refused lines. Both counts are
+    // 64-bit: a script of more than 2^31 lines is long, not wrong.
+    std::int64_t Run(std::istream& script);
 
     // Runs one line (without its line end); returns false when it is refused.
-    bool RunLine(std::string_view line, int lineNumber);
+    bool RunLine(std::string_view line, std::int64_t lineNumber);
 
 private:
-    bool Refuse(int lineNumber, std::string_view reason);
+    // One line on the error stream; script text in reason must come through
+    // Quoted.
+    bool Refuse(std::int64_t lineNumber, std::string_view reason);
 
     ScriptTarget& target_;
     std::ostream& out_;

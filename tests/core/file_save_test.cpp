@@ -8,12 +8,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <optional>
 #include <set>
 #include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
+
+#include <unistd.h>
 
 namespace kupongen {
 namespace {
@@ -155,6 +158,87 @@ TEST_F(SaveTest, LongNamesAndLinksSaveWhereTheUserMeant) {
     EXPECT_EQ(ReadFile(PathOf("target.txt")), Rows());
     EXPECT_EQ(ReadFile(PathOf("new-target.txt")), Rows());
     EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(SaveTest, LinksThatCannotBeFollowedFailAndStay) {
+    std::ofstream(PathOf("file.txt")) << "gammal text";
+    const std::vector<std::pair<std::string, std::string>> links = {
+        {"self.txt", "self.txt"},                // a loop of one
+        {"ping.txt", "pong.txt"},                // a loop of two
+        {"pong.txt", "ping.txt"},                //
+        {"under-file.txt", "file.txt/rows.txt"}, // a target that cannot be looked up
+        {"nowhere.txt", "missing/rows.txt"},     // a target in no folder
+    };
+    for (const auto& [link, target] : links) {
+        fs::create_symlink(target, folder / link);
+    }
+    const std::set<std::string> before = Names();
+    for (const auto& [link, target] : links) {
+        boxes.clear();
+        Save(link);
+        EXPECT_EQ(boxes, (std::vector<std::pair<std::string, std::string>>{
+                             {"Save file failed.", "Error"}}))
+            << link;
+        EXPECT_TRUE(fs::is_symlink(folder / link)) << link;
+        EXPECT_EQ(fs::read_symlink(folder / link), target) << link;
+    }
+    EXPECT_EQ(Names(), before);
+    EXPECT_EQ(ReadFile(PathOf("file.txt")), "gammal text");
+}
+
+// A link that another user planted in a shared folder such as /tmp is followed
+// only where the system itself would follow it. Making another user's link
+// needs root; elsewhere the test skips.
+TEST_F(SaveTest, LinksInSharedFoldersAreFollowedOnlyAsTheSystemWould) {
+    constexpr uid_t kNobody = 65534;
+    const uid_t me = ::geteuid();
+    struct Case {
+        const char* what;
+        fs::perms mode;
+        bool folderIsNobodys;
+        bool linkIsNobodys;
+        bool followed;
+    };
+    const fs::perms shared = fs::perms::all | fs::perms::sticky_bit;
+    const Case cases[] = {
+        {"a stranger's link in a shared folder", shared, false, true, false},
+        {"my own link in a shared folder", shared, false, false, true},
+        {"the shared folder's owner's link", shared, true, true, true},
+        {"a stranger's link, folder not sticky", fs::perms::all, false, true, true},
+        {"a stranger's link, folder not world-writable",
+         fs::perms::owner_all | fs::perms::group_all | fs::perms::others_read |
+             fs::perms::others_exec | fs::perms::sticky_bit,
+         false, true, true},
+    };
+    if (me == kNobody) {
+        GTEST_SKIP() << "the test plays nobody's part itself";
+    }
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const fs::path sharedFolder = folder / "shared";
+        fs::remove_all(sharedFolder);
+        fs::create_directory(sharedFolder);
+        fs::permissions(sharedFolder, c.mode);
+        const fs::path link = sharedFolder / "rader.txt";
+        fs::create_symlink(folder / "mine.txt", link);
+        if ((c.folderIsNobodys && ::lchown(sharedFolder.c_str(), kNobody, kNobody) != 0) ||
+            (c.linkIsNobodys && ::lchown(link.c_str(), kNobody, kNobody) != 0)) {
+            GTEST_SKIP() << "this user cannot give a link to another user";
+        }
+        // My own link elsewhere leads into the shared folder: every hop counts.
+        fs::remove(folder / "via.txt");
+        fs::create_symlink(link, folder / "via.txt");
+        for (const std::string name : {"shared/rader.txt", "via.txt"}) {
+            std::ofstream(PathOf("mine.txt")) << "gammal text";
+            boxes.clear();
+            Save(name);
+            EXPECT_EQ(ReadFile(PathOf("mine.txt")), c.followed ? Rows() : "gammal text") << name;
+            EXPECT_EQ(boxes.size(), c.followed ? 0u : 1u) << name;
+            EXPECT_TRUE(fs::is_symlink(link)) << name;
+        }
+        EXPECT_EQ(Names(), (std::set<std::string>{"mine.txt", "shared", "via.txt"}));
+        EXPECT_EQ(std::distance(fs::directory_iterator(sharedFolder), fs::directory_iterator()), 1);
+    }
 }
 
 TEST_F(SaveTest, ReadOnlyFileIsNotReplaced) {

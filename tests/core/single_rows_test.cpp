@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -116,6 +117,18 @@ TEST_F(SingleRowsTest, CompatibleHeaderRowsAndAppend) {
     Click(id::kGenerate);
     EXPECT_EQ(Rows().size(), 11u + 29u);
     EXPECT_EQ(Rader, 4);
+}
+
+TEST_F(SingleRowsTest, RaderWrapsLikeA32BitCount) {
+    ChooseSingleRows(256, true);
+    Rader = INT32_MAX - 100;
+    Click(id::kGenerate); // no signed overflow: the sanitizer build would stop here
+    EXPECT_EQ(Rader, INT32_MIN + 155);
+    Click(id::kAppend); // a wrapped count is no count of earlier rows
+    Click(id::kGenerate);
+    EXPECT_EQ(Rows().substr(0, 13), "Stryktipset\r\n");
+    EXPECT_EQ(Rows().size(), 11u + 256u * 29u);
+    EXPECT_EQ(Rader, INT32_MIN + 411);
 }
 
 TEST_F(SingleRowsTest, CompatibleHeaders) {

@@ -1,11 +1,15 @@
 // End-to-end: kupongen-headless run as a user would, with scripts and fixed
 // seeds, its JSON output and saved files checked against the documented
 // formats.
+#include "model_target.h"
+#include "script_runner.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <array>
 #include <cstdio>
+#include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -262,6 +266,32 @@ TEST_F(HeadlessTest, SeedsAreTakenModulo2To32) {
     ASSERT_EQ(minusOne.status, 0);
     EXPECT_EQ(minusOne.State(), wrapped.State());
     EXPECT_NE(minusOne.State()["rows"], other.State()["rows"]);
+}
+
+TEST_F(HeadlessTest, TwoStartsInTheSameSecondDrawDifferentRows) {
+    const std::string script = "click 1001\nclick 1049\nclick 1007\nstate\n"; // ten rows
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        const std::time_t before = std::time(nullptr);
+        const ScriptRun first = RunScript(script, "");
+        const ScriptRun second = RunScript(script, "");
+        if (std::time(nullptr) != before) {
+            continue; // a second began between them
+        }
+        ASSERT_EQ(first.status, 0) << first.errors;
+        EXPECT_NE(first.State()["rows"], second.State()["rows"]);
+        return;
+    }
+    GTEST_SKIP() << "no two runs fitted into one second";
+}
+
+// Past 2^31 lines, which no test can feed in its time, the count goes on.
+TEST(ScriptRunnerTest, LineNumbersGoPast2To31) {
+    kupongen::script::ModelTarget target([](std::string_view, std::string_view) {});
+    std::ostringstream out;
+    std::ostringstream err;
+    kupongen::script::ScriptRunner runner(target, out, err);
+    EXPECT_FALSE(runner.RunLine("frobnicate", 3'000'000'000));
+    EXPECT_EQ(err.str(), "kupongen-headless: line 3000000000: unknown verb: frobnicate\n");
 }
 
 TEST_F(HeadlessTest, UsageErrorsRunNothing) {
