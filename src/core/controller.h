@@ -73,6 +73,8 @@ private:
     // The checked sure sign of a match, first of 1, X, 2; or -1.
     int SureSign(int match) const;
 
+    CheckBox& Method(MethodBox box) { return method_[box]; }
+    const CheckBox& Method(MethodBox box) const { return method_[box]; }
     RadioButton& HalfCover(int value) { return halfCover_[static_cast<std::size_t>(value)]; }
     CheckBox& FullCover(int value) {
         return fullCover_[static_cast<std::size_t>(value == 0 ? kCoverValues - 1 : value - 1)];
@@ -95,7 +97,7 @@ private:
     Button instructions_;
     Button randomSure_;
     std::array<CheckBox, kCoverValues> fullCover_; // values 1 to 13, then 0
-    std::array<CheckBox, kMethodIds.size()> method_;
+    std::array<CheckBox, kMethodBoxCount> method_;
     std::array<CheckBox, kSureBoxCount> sure_;
 };
 
