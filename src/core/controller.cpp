@@ -68,7 +68,7 @@ constexpr std::size_t SignIndex(Sign sign) {
 
 } // namespace
 
-Controller::Controller(platform::Window window)
+Controller::Controller(platform::Window window, UpdatePace::Clock clock)
     : info_(window, id::kInfoPanel, 1), status_(window, id::kStatus, 1),
       rows_(window, id::kRows, 1), enkelrader_(window, id::kEnkelrader, 1),
       system_(window, id::kSystem, 1), halfCover_(MakeControls<RadioButton, kCoverValues>(
@@ -83,7 +83,8 @@ Controller::Controller(platform::Window window)
       method_(MakeControls<CheckBox, kMethodBoxCount>(window,
                                                       [](std::size_t i) { return kMethodIds[i]; })),
       sure_(MakeControls<CheckBox, kSureBoxCount>(
-          window, [](std::size_t i) { return kFirstSureBoxId + static_cast<int>(i); })) {
+          window, [](std::size_t i) { return kFirstSureBoxId + static_cast<int>(i); })),
+      pace_(std::move(clock)) {
     platform::SetIcons(window, kDialogWindow.bigIconId, kDialogWindow.smallIconId);
 
     generate_.Hide();
@@ -324,6 +325,7 @@ void Controller::OnGenerate(platform::Window, int, int code) {
     if (code != 0) {
         return;
     }
+    pace_.Start();
     save_.Show();
     bool ran = false;
     if (enkelrader_.IsChecked()) {
@@ -404,7 +406,7 @@ void Controller::GenerateCompatible() {
         for (int match = 1; match <= kMatchCount; ++match) {
             TestAppend(kCompatibleSigns[SignIndex(MatchSign(match, method))]);
         }
-        ShowRowsText();
+        ShowGrowingRows(row + 1 == rows);
     }
 }
 
@@ -419,7 +421,7 @@ void Controller::GenerateTable() {
         for (std::size_t row = 0; row < rows; ++row) {
             TestAppend(kCellSigns[SignIndex(MatchSign(match, method))]);
             if (match == kMatchCount) {
-                ShowRowsText();
+                ShowGrowingRows(row + 1 == rows);
             }
         }
         if (SeparatorFollows(match)) {

@@ -5,8 +5,10 @@
 #include "control_table.h"
 #include "controls.h"
 #include "generation.h"
+#include "update_pace.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 
 namespace kupongen {
@@ -14,8 +16,10 @@ namespace kupongen {
 class Controller {
 public:
     // Wraps the controls, sets the icons, hides the mode-dependent controls,
-    // marks the defaults and writes the info text.
-    explicit Controller(platform::Window window);
+    // marks the defaults and writes the info text. The clock paces the rows
+    // window's updates during a press.
+    explicit Controller(platform::Window window,
+                        UpdatePace::Clock clock = std::chrono::steady_clock::now);
 
     Controller(const Controller&) = delete;
     Controller& operator=(const Controller&) = delete;
@@ -52,6 +56,15 @@ private:
 
     void SetStatus(std::string_view message) { status_.SetString(message); }
     void ShowRowsText() { rows_.SetString(test, TestLength()); }
+    // The rows window while a press fills it: the last row always shows, the
+    // rows before it at the pace the window can take.
+    void ShowGrowingRows(bool lastRow) {
+        if (lastRow) {
+            ShowRowsText();
+        } else {
+            pace_.Between([this] { ShowRowsText(); });
+        }
+    }
 
     // Single rows.
     bool AnyMethodChecked() const;
@@ -99,6 +112,8 @@ private:
     std::array<CheckBox, kCoverValues> fullCover_; // values 1 to 13, then 0
     std::array<CheckBox, kMethodBoxCount> method_;
     std::array<CheckBox, kSureBoxCount> sure_;
+
+    UpdatePace pace_;
 };
 
 } // namespace kupongen
