@@ -6,7 +6,7 @@ WINDOWS_DIR ?= build-windows
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build run test test-sanitize bench package screenshot windows windows-deps \
-        windows-test windows-screenshot format clean
+        windows-test windows-bench windows-screenshot format clean
 
 all: build
 
@@ -60,6 +60,11 @@ windows: windows-deps $(WINDOWS_DIR)/build.ninja
 
 windows-test: windows build
 	./scripts/windows-test.sh
+
+# Presses of the native dialog under Wine: the time one 256-row press adds to
+# a script run, and 34 Append presses of 256 rows.
+windows-bench: windows
+	./scripts/windows-bench.sh
 
 windows-screenshot: windows
 	./scripts/windows-screenshot.sh
