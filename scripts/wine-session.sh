@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the scripts that run the Windows build under Wine: a scratch
 # folder ($work) with a fresh Wine prefix, and a virtual X display; both go
 # when the script exits. wine_session_start sets them up.
@@ -19,7 +20,8 @@ wine_session_start() {
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
     [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-    export DISPLAY=:$(cat "$work/display")
+    DISPLAY=:$(cat "$work/display")
+    export DISPLAY
 
     local start
     start=$(date +%s)
