@@ -4,9 +4,10 @@
 # when the script exits. wine_session_start sets them up.
 
 work=$(mktemp -d)
-# A fresh prefix, no debug chatter, and no Mono or Gecko installers (which
-# would want the network).
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+# A fresh prefix, no debug chatter, no Mono or Gecko installers (which would
+# want the network), and no crash debugger (which would wait for a person): a
+# program that crashes ends, and its test fails instead of hanging.
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winedbg.exe=d"
 xvfb_pid=
 wine_session_end() {
     wineserver -k 2>/dev/null || true
