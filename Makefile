@@ -9,7 +9,7 @@ CLANGXX ?= $(shell command -v clang++-14 || command -v clang++)
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build run test test-sanitize fuzz bench package screenshot windows windows-deps \
-        windows-test windows-screenshot format clean
+        windows-test windows-bench windows-screenshot format clean
 
 all: build
 
@@ -80,6 +80,11 @@ windows: windows-deps $(WINDOWS_DIR)/build.ninja
 
 windows-test: windows build
 	./scripts/windows-test.sh
+
+# Presses of the native dialog under Wine: the time one 256-row press adds to
+# a script run, and 34 Append presses of 256 rows.
+windows-bench: windows
+	./scripts/windows-bench.sh
 
 windows-screenshot: windows
 	./scripts/windows-screenshot.sh

@@ -23,29 +23,7 @@ else
     echo "no Linux kupongen-headless at $headless: comparing with the expected files only"
 fi
 
-work=$(mktemp -d)
-# A fresh prefix, no debug chatter, and no Mono or Gecko installers (which
-# would want the network).
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-xvfb_pid=
-cleanup() {
-    wineserver -k 2>/dev/null || true
-    [ -z "$xvfb_pid" ] || kill "$xvfb_pid" 2>/dev/null || true
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-[ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=:$(cat "$work/display")
-
-start=$(date +%s)
-# One server for all the runs, instead of one per program start.
-mkdir -p "$WINEPREFIX"
-wineserver -p
-wine wineboot -i >/dev/null 2>&1
-echo "Wine prefix ready in $(($(date +%s) - start)) s"
+. scripts/wine-session.sh
+wine_session_start
 
 ctest --test-dir "$build/src/win32" --output-on-failure -j "$(nproc)" "$@"

@@ -57,8 +57,19 @@ inline constexpr std::array<RowCountButton, 30> kRowCountButtons = {{
     {1064, 24}, {1065, 36}, {1066, 50}, {1067, 60}, {1071, 144}, {1113, 256},
 }};
 
-// Method boxes in control-table order.
-inline constexpr std::array<int, 3> kMethodIds = {id::kClassic, id::kEngland, id::kSverige};
+// Position of a row-count button in control-table order, by its row count.
+consteval std::size_t RowCountPosition(int rows) {
+    std::size_t position = 0;
+    while (kRowCountButtons[position].rows != rows) {
+        ++position;
+    }
+    return position;
+}
+
+// Method boxes in control-table order, named by their positions.
+enum MethodBox : std::size_t { kClassicBox, kEnglandBox, kSverigeBox, kMethodBoxCount };
+inline constexpr std::array<int, kMethodBoxCount> kMethodIds = {id::kClassic, id::kEngland,
+                                                                id::kSverige};
 
 enum class Sign { One, Cross, Two };
 inline constexpr int kSignCount = 3;
@@ -74,12 +85,6 @@ struct ControlEntry {
     int id;
     ControlKind kind;
 };
-
-// Positions 57 to 70 of the control table hold the full-cover boxes 1 to 13,
-// then 0.
-constexpr int FullCoverTablePosition(int value) {
-    return value == 0 ? 70 : 56 + value;
-}
 
 namespace detail {
 consteval std::array<ControlEntry, kControlCount> BuildControlTable() {

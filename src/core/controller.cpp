@@ -33,6 +33,10 @@ constexpr std::array<std::string_view, kMatchCount> kMatchLabels = {
     "\r\n Match 6:  ", "\r\n Match 7:  ", "\r\n Match 8:  ", "\r\n Match 9:  ", "\r\n Match 10:",
     "\r\n Match 11:",  "\r\n Match 12:",  "\r\n Match 13:"};
 
+constexpr std::string_view MatchLabel(int match) {
+    return kMatchLabels[static_cast<std::size_t>(match - 1)];
+}
+
 constexpr bool SeparatorFollows(int match) {
     return match == 3 || match == 6 || match == 9;
 }
@@ -45,13 +49,18 @@ constexpr std::string_view kSystemSeparator = "\r\n -----------------------";
 constexpr std::string_view kRowStart = "\r\nE";
 constexpr std::size_t kCompatibleRowLength = 29;
 
-// System cells.
-constexpr std::string_view kClassicCross = "   X ";
-constexpr std::string_view kClassicTwo = "    2 ";
+// System cells. A classic single sign keeps its place in the 1 X 2 columns.
+constexpr std::array<std::string_view, kSignCount> kClassicSigns = {" 1 ", "   X ", "    2 "};
 constexpr std::string_view kHalfOneCross = " 1X ";
 constexpr std::string_view kHalfCrossTwo = "   X2 ";
 constexpr std::string_view kHalfOneTwo = " 1  2 ";
 constexpr std::string_view kFull = " 1X2 ";
+// One system draw d: up to kLastSingleDraw a single sign, up to
+// kLastHalfDraw a half cover (7 to 9 1X, 10 and 11 X2, 12 and 13 12), above
+// that a full cover.
+constexpr int kSystemDrawRange = 15;
+constexpr int kLastSingleDraw = 6;
+constexpr int kLastHalfDraw = 13;
 
 constexpr std::size_t SignIndex(Sign sign) {
     return static_cast<std::size_t>(sign);
@@ -59,7 +68,7 @@ constexpr std::size_t SignIndex(Sign sign) {
 
 } // namespace
 
-Controller::Controller(platform::Window window)
+Controller::Controller(platform::Window window, UpdatePace::Clock clock)
     : info_(window, id::kInfoPanel, 1), status_(window, id::kStatus, 1),
       rows_(window, id::kRows, 1), enkelrader_(window, id::kEnkelrader, 1),
       system_(window, id::kSystem, 1), halfCover_(MakeControls<RadioButton, kCoverValues>(
@@ -71,10 +80,11 @@ Controller::Controller(platform::Window window)
       generate_(window, id::kGenerate, 1), save_(window, id::kSave, 1),
       instructions_(window, id::kInstructions, 1), randomSure_(window, id::kRandomSure, 1),
       fullCover_(MakeControls<CheckBox, kCoverValues>(window, FullCoverIdAt)),
-      method_(MakeControls<CheckBox, kMethodIds.size()>(
-          window, [](std::size_t i) { return kMethodIds[i]; })),
+      method_(MakeControls<CheckBox, kMethodBoxCount>(window,
+                                                      [](std::size_t i) { return kMethodIds[i]; })),
       sure_(MakeControls<CheckBox, kSureBoxCount>(
-          window, [](std::size_t i) { return kFirstSureBoxId + static_cast<int>(i); })) {
+          window, [](std::size_t i) { return kFirstSureBoxId + static_cast<int>(i); })),
+      pace_(std::move(clock)) {
     platform::SetIcons(window, kDialogWindow.bigIconId, kDialogWindow.smallIconId);
 
     generate_.Hide();
@@ -86,21 +96,21 @@ Controller::Controller(platform::Window window)
     for (int value = 1; value < kCoverValues; ++value) {
         FullCover(value).Hide();
     }
-    for (std::size_t i = 0; i + 2 < rowCount_.size(); ++i) { // "1" to "60"
+    for (std::size_t i = 0; i < RowCountPosition(144); ++i) { // "1" to "60"
         rowCount_[i].Hide();
     }
     compatible_.Hide();
     stryktipset_.Hide();
     italian_.Hide();
-    rowCount_[rowCount_.size() - 2].Hide(); // "144"
-    rowCount_[rowCount_.size() - 1].Hide(); // "256"
+    rowCount_[RowCountPosition(144)].Hide();
+    rowCount_[RowCountPosition(256)].Hide();
     append_.Hide();
 
     FullCover(0).Check();
     HalfCover(0).Select();
     stryktipset_.Check();
-    rowCount_[0].Select();
-    method_[1].Check(); // stat England
+    rowCount_[RowCountPosition(1)].Select();
+    Method(kEnglandBox).Check();
 
     TestCopy(text::kInfo);
     info_.SetString(test, TestLength());
@@ -120,8 +130,8 @@ std::array<Controller::Route, Controller::kRouteCount> Controller::BuildRoutes()
     for (std::size_t i = 0; i < kRowCountButtons.size(); ++i) {
         route(kRowCountButtons[i].id, &Controller::OnRowCount, static_cast<int>(i));
     }
-    for (std::size_t i = 0; i < kMethodIds.size(); ++i) {
-        route(kMethodIds[i], &Controller::OnMethod, static_cast<int>(i));
+    for (std::size_t box = 0; box < kMethodBoxCount; ++box) {
+        route(kMethodIds[box], &Controller::OnMethod, static_cast<int>(box));
     }
     for (int box = 0; box < kSureBoxCount; ++box) {
         route(kFirstSureBoxId + box, &Controller::OnSureBox, box);
@@ -237,13 +247,13 @@ void Controller::OnRowCount(platform::Window, int button, int code) {
     antal_enkelrader = kRowCountButtons[index].rows;
 }
 
-void Controller::OnMethod(platform::Window, int method, int code) {
+void Controller::OnMethod(platform::Window, int box, int code) {
     if (code == 0) {
-        SetStatus(text::kMethodMessages[static_cast<std::size_t>(method)]);
+        SetStatus(text::kMethodMessages[static_cast<std::size_t>(box)]);
     }
-    for (std::size_t i = 0; i < method_.size(); ++i) {
-        if (static_cast<int>(i) != method) {
-            method_[i].UnCheck();
+    for (std::size_t other = 0; other < kMethodBoxCount; ++other) {
+        if (static_cast<int>(other) != box) {
+            method_[other].UnCheck();
         }
     }
 }
@@ -315,6 +325,7 @@ void Controller::OnGenerate(platform::Window, int, int code) {
     if (code != 0) {
         return;
     }
+    pace_.Start();
     save_.Show();
     bool ran = false;
     if (enkelrader_.IsChecked()) {
@@ -338,14 +349,15 @@ void Controller::OnGenerate(platform::Window, int, int code) {
 }
 
 bool Controller::AnyMethodChecked() const {
-    return method_[1].IsChecked() || method_[2].IsChecked() || method_[0].IsChecked();
+    return Method(kEnglandBox).IsChecked() || Method(kSverigeBox).IsChecked() ||
+           Method(kClassicBox).IsChecked();
 }
 
 DrawMethod Controller::SelectedMethod() const {
-    if (method_[1].IsChecked()) {
+    if (Method(kEnglandBox).IsChecked()) {
         return DrawMethod::England;
     }
-    if (method_[2].IsChecked()) {
+    if (Method(kSverigeBox).IsChecked()) {
         return DrawMethod::Sverige;
     }
     return DrawMethod::Classic;
@@ -396,22 +408,22 @@ void Controller::GenerateCompatible() {
         for (int match = 1; match <= kMatchCount; ++match) {
             TestAppend(kCompatibleSigns[SignIndex(MatchSign(match, method))]);
         }
-        ShowRowsText();
+        ShowGrowingRows(row + 1 == rows);
     }
 }
 
 void Controller::GenerateTable() {
     const DrawMethod method = SelectedMethod();
     const auto rows = static_cast<std::size_t>(antal_enkelrader);
-    TestCopy(kMatchLabels[0]);
+    TestCopy(MatchLabel(1));
     for (int match = 1; match <= kMatchCount; ++match) {
         if (match >= 2) {
-            TestAppend(kMatchLabels[static_cast<std::size_t>(match - 1)]);
+            TestAppend(MatchLabel(match));
         }
         for (std::size_t row = 0; row < rows; ++row) {
             TestAppend(kCellSigns[SignIndex(MatchSign(match, method))]);
             if (match == kMatchCount) {
-                ShowRowsText();
+                ShowGrowingRows(row + 1 == rows);
             }
         }
         if (SeparatorFollows(match)) {
@@ -435,7 +447,7 @@ int Controller::CountSureBoxes() const {
 
 void Controller::GenerateSystem() {
     SetStatus(text::kSystemDone);
-    TestCopy(kMatchLabels[0]);
+    TestCopy(MatchLabel(1));
     sakra = 0;
     antal_enkeltecken = kMatchCount - antal_halvgarderingar - antal_helgarderingar;
     sakra = antal_enkeltecken - antalsakra;
@@ -449,10 +461,13 @@ void Controller::GenerateSystem() {
         ShowRowsText();
         return;
     }
-    const bool england = method_[1].IsChecked();
+    // A single sign follows the English statistics or else the classic table:
+    // the system row never asks for "stat Sverige", so with that box checked
+    // its single signs are classic ones, as they always were.
+    const bool england = Method(kEnglandBox).IsChecked();
     for (int match = 1; match <= kMatchCount; ++match) {
         if (match >= 2) {
-            TestAppend(kMatchLabels[static_cast<std::size_t>(match - 1)]);
+            TestAppend(MatchLabel(match));
         }
         const int sure = SureSign(match);
         if (sure >= 0) {
@@ -467,20 +482,21 @@ void Controller::GenerateSystem() {
                                  fullsPlaced < antal_helgarderingar;
             bool placed = false;
             while (!placed) {
-                const int d = DrawValue(anyOpen ? 15 : 6);
-                if (d <= 6 && (singlesPlaced < antal_enkeltecken || !anyOpen)) {
+                const int d = DrawValue(anyOpen ? kSystemDrawRange : kLastSingleDraw);
+                if (d <= kLastSingleDraw && (singlesPlaced < antal_enkeltecken || !anyOpen)) {
                     if (england) {
                         TestAppend(kCellSigns[SignIndex(DrawSign(DrawMethod::England))]);
                     } else {
-                        TestAppend(d <= 3 ? kCellSigns[0] : d == 4 ? kClassicCross : kClassicTwo);
+                        TestAppend(kClassicSigns[SignIndex(SignOfDraw(DrawMethod::Classic, d))]);
                     }
                     ++singlesPlaced;
                     placed = true;
-                } else if (halvesPlaced < antal_halvgarderingar && d >= 7 && d <= 13) {
+                } else if (halvesPlaced < antal_halvgarderingar && d > kLastSingleDraw &&
+                           d <= kLastHalfDraw) {
                     TestAppend(d <= 9 ? kHalfOneCross : d <= 11 ? kHalfCrossTwo : kHalfOneTwo);
                     ++halvesPlaced;
                     placed = true;
-                } else if (fullsPlaced < antal_helgarderingar && d >= 14) {
+                } else if (fullsPlaced < antal_helgarderingar && d > kLastHalfDraw) {
                     TestAppend(kFull);
                     ++fullsPlaced;
                     placed = true;

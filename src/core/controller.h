@@ -5,8 +5,10 @@
 #include "control_table.h"
 #include "controls.h"
 #include "generation.h"
+#include "update_pace.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 
 namespace kupongen {
@@ -14,8 +16,10 @@ namespace kupongen {
 class Controller {
 public:
     // Wraps the controls, sets the icons, hides the mode-dependent controls,
-    // marks the defaults and writes the info text.
-    explicit Controller(platform::Window window);
+    // marks the defaults and writes the info text. The clock paces the rows
+    // window's updates during a press.
+    explicit Controller(platform::Window window,
+                        UpdatePace::Clock clock = std::chrono::steady_clock::now);
 
     Controller(const Controller&) = delete;
     Controller& operator=(const Controller&) = delete;
@@ -52,6 +56,15 @@ private:
 
     void SetStatus(std::string_view message) { status_.SetString(message); }
     void ShowRowsText() { rows_.SetString(test, TestLength()); }
+    // The rows window while a press fills it: the last row always shows, the
+    // rows before it at the pace the window can take.
+    void ShowGrowingRows(bool lastRow) {
+        if (lastRow) {
+            ShowRowsText();
+        } else {
+            pace_.Between([this] { ShowRowsText(); });
+        }
+    }
 
     // Single rows.
     bool AnyMethodChecked() const;
@@ -73,6 +86,8 @@ private:
     // The checked sure sign of a match, first of 1, X, 2; or -1.
     int SureSign(int match) const;
 
+    CheckBox& Method(MethodBox box) { return method_[box]; }
+    const CheckBox& Method(MethodBox box) const { return method_[box]; }
     RadioButton& HalfCover(int value) { return halfCover_[static_cast<std::size_t>(value)]; }
     CheckBox& FullCover(int value) {
         return fullCover_[static_cast<std::size_t>(value == 0 ? kCoverValues - 1 : value - 1)];
@@ -95,8 +110,10 @@ private:
     Button instructions_;
     Button randomSure_;
     std::array<CheckBox, kCoverValues> fullCover_; // values 1 to 13, then 0
-    std::array<CheckBox, kMethodIds.size()> method_;
+    std::array<CheckBox, kMethodBoxCount> method_;
     std::array<CheckBox, kSureBoxCount> sure_;
+
+    UpdatePace pace_;
 };
 
 } // namespace kupongen

@@ -64,8 +64,8 @@ void DialogModel::SetChecked(ControlState& control, bool checked) {
 }
 
 void DialogModel::SetText(ControlState& control, std::string_view text) {
-    // Rows are added to the rows window one at a time: when the new text only
-    // extends the old one, append the tail instead of copying it all again.
+    // A press adds rows to the end of the rows window's text: when the new text
+    // only extends the old one, append the tail instead of copying it all again.
     const std::string_view old = control.text;
     if (text.size() >= old.size() && text.substr(0, old.size()) == old) {
         if (text.size() == old.size()) {

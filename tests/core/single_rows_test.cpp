@@ -4,10 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace kupongen {
@@ -300,6 +303,62 @@ TEST_F(SingleRowsTest, ThirtyFourPressesOf256RowsFitTheThirtyFifthIsRefused) {
     EXPECT_EQ(Status(), A(u8"Raderna får inte plats! Spara och börja om."));
     EXPECT_EQ(Rader, 8777);
 }
+
+// ---- The pace of the rows window ---------------------------------------------
+
+// A 256-row press under a clock that moves on by a step at every reading. The
+// rows window's text is noted at each reading after it changed, that is when
+// the pace marks an update's end: the updates before the last one.
+class UpdatePaceTest : public SessionTest,
+                       public ::testing::WithParamInterface<std::tuple<bool, int>> {};
+
+TEST_P(UpdatePaceTest, FastPressUpdatesOnceSlowOneGrowsEvery50Ms) {
+    const auto [compatible, stepMicroseconds] = GetParam();
+    using std::chrono::steady_clock;
+    const std::chrono::microseconds step(stepMicroseconds);
+    steady_clock::time_point now{};
+    std::uint64_t revision = 0;
+    std::vector<std::pair<steady_clock::time_point, std::string>> updates;
+    session = std::make_unique<DialogSession>(DialogHooks{}, [&] {
+        now += step;
+        if (C(id::kRows).revision != revision) {
+            revision = C(id::kRows).revision;
+            updates.emplace_back(now, Rows());
+        }
+        return now;
+    });
+    ChooseSingleRows(256, compatible);
+    Click(id::kGenerate); // status and Save button: the next press changes the rows alone
+    std::uint64_t before = 0;
+    for (const auto& control : Model().Controls()) {
+        before = std::max(before, control.revision);
+    }
+    revision = C(id::kRows).revision;
+    updates.clear();
+    steady_clock::time_point previous = now + step; // the press begins
+    Click(id::kGenerate);
+
+    // Every change takes the dialog's next revision.
+    const std::uint64_t updateCount = C(id::kRows).revision - before;
+    EXPECT_EQ(updateCount, updates.size() + 1);
+    EXPECT_EQ(Rows(), TestText()) << "the last update shows the whole text";
+    if (step * 256 < UpdatePace::kInterval) {
+        EXPECT_EQ(updateCount, 1u) << "a fast press updates once, at its end";
+    } else {
+        EXPECT_GE(updateCount, 4u) << "a slow press visibly grows";
+    }
+    std::string shown;
+    for (const auto& [time, text] : updates) {
+        EXPECT_GE(time - previous, UpdatePace::kInterval);
+        EXPECT_GT(text.size(), shown.size());
+        EXPECT_EQ(Rows().substr(0, text.size()), text);
+        previous = time;
+        shown = text;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(FastAndSlow, UpdatePaceTest,
+                         ::testing::Combine(::testing::Bool(), ::testing::Values(1, 1000)));
 
 // ---- Shares of the signs -------------------------------------------------------
 

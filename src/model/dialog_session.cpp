@@ -8,10 +8,10 @@
 
 namespace kupongen {
 
-DialogSession::DialogSession(DialogHooks hooks) {
+DialogSession::DialogSession(DialogHooks hooks, UpdatePace::Clock clock) {
     model_.hooks = std::move(hooks);
     try {
-        controller_ = std::make_unique<Controller>(&model_);
+        controller_ = std::make_unique<Controller>(&model_, std::move(clock));
     } catch (const std::bad_alloc&) {
         platform::MessageBox(&model_, text::kUnknown, text::kExceptionTitle);
     }

@@ -1,5 +1,8 @@
-// Platform operations over the dialog model: a window is the model, a dialog
-// item is one of its controls.
+// The platform operations the core uses to reach its window, over the dialog
+// model: a window is the model, a dialog item is one of its controls. Every
+// platform's folder provides a platform.h with these names (the native one is
+// src/win32/platform), so the control wrappers and the Controller are the same
+// code on every platform.
 #pragma once
 
 #include "dialog_model.h"

@@ -7,6 +7,7 @@
 #include "controller.h"
 #include "dialog_model.h"
 
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -15,8 +16,9 @@ namespace kupongen {
 class DialogSession {
 public:
     // Creates the controls in their template state, then the Controller (the
-    // dialog's initialisation).
-    explicit DialogSession(DialogHooks hooks = {});
+    // dialog's initialisation), whose rows-window updates go by clock.
+    explicit DialogSession(DialogHooks hooks = {},
+                           UpdatePace::Clock clock = std::chrono::steady_clock::now);
     ~DialogSession();
 
     DialogSession(const DialogSession&) = delete;
