@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -134,6 +135,24 @@ inline QString MirrorDifference(MainDialog& dialog) {
                 return where + QStringLiteral("text");
             }
         }
+    }
+    return {};
+}
+
+// A saved session of ten compatible rows: the file holds the header and the
+// rows, byte for byte what the rows window holds. The first difference, or an
+// empty text.
+inline QString SavedTenRowsDifference(MainDialog& dialog, const QString& path) {
+    QFile saved(path);
+    if (!saved.open(QIODevice::ReadOnly)) {
+        return QStringLiteral("cannot read ") + path;
+    }
+    const QByteArray bytes = saved.readAll();
+    if (bytes.size() != 11 + 10 * 29 || !bytes.startsWith("Stryktipset\r\nE,")) {
+        return QStringLiteral("not ten compatible rows: %1 bytes").arg(bytes.size());
+    }
+    if (bytes.toStdString() != dialog.Session().Model().Item(1039)->text) {
+        return QStringLiteral("not the rows window's text");
     }
     return {};
 }
