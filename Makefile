@@ -6,7 +6,7 @@ WINDOWS_DIR ?= build-windows
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build run test test-sanitize bench package screenshot windows windows-deps \
-        windows-test windows-screenshot format clean
+        windows-test windows-screenshot windows-dpi-screenshots format clean
 
 all: build
 
@@ -63,6 +63,12 @@ windows-test: windows build
 
 windows-screenshot: windows
 	./scripts/windows-screenshot.sh
+
+# The native dialog at 96, 144 and 192 DPI: $(WINDOWS_DIR)/screenshots/dpi-N.png.
+windows-dpi-screenshots: windows
+	for dpi in 96 144 192; do \
+	    KUPONGEN_DPI=$$dpi ./scripts/windows-screenshot.sh $(WINDOWS_DIR)/screenshots/dpi-$$dpi.png || exit 1; \
+	done
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
