@@ -6,7 +6,8 @@ WINDOWS_DIR ?= build-windows
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build run test test-sanitize bench package screenshot windows windows-deps \
-        windows-test windows-screenshot windows-dpi-screenshots format clean
+        windows-test windows-package windows-screenshot windows-dpi-screenshots \
+        format clean
 
 all: build
 
@@ -60,6 +61,11 @@ windows: windows-deps $(WINDOWS_DIR)/build.ninja
 
 windows-test: windows build
 	./scripts/windows-test.sh
+
+# The portable zip and the installer: $(WINDOWS_DIR)/kupongen-<version>-win64.zip
+# and .exe.
+windows-package: windows
+	cd $(WINDOWS_DIR) && cpack --config CPackConfig.cmake
 
 windows-screenshot: windows
 	./scripts/windows-screenshot.sh

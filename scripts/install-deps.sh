@@ -12,7 +12,7 @@ xvfb xauth fonts-wine fonts-dejavu-core desktop-file-utils
 dpkg-dev file imagemagick xdotool"
 
 if [ "${1:-}" = "--windows" ]; then
-    packages="$packages g++-mingw-w64-x86-64 wine wine64 imagemagick x11-apps"
+    packages="$packages g++-mingw-w64-x86-64 wine wine64 imagemagick x11-apps nsis"
 fi
 
 missing=""
