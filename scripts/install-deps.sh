@@ -9,7 +9,7 @@ packages="cmake ninja-build g++ make pkgconf
 qt6-base-dev qt6-base-dev-tools libgl-dev
 nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth fonts-wine fonts-dejavu-core desktop-file-utils
-dpkg-dev file imagemagick xdotool"
+dpkg-dev file imagemagick xdotool appstream"
 
 if [ "${1:-}" = "--windows" ]; then
     packages="$packages g++-mingw-w64-x86-64 wine wine64 imagemagick x11-apps nsis"
