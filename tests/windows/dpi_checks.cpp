@@ -6,6 +6,7 @@
 // Prints "dpi D: client W x H, base units X x Y" for each state and the
 // captions that do not fit, which tests/windows/dpi_test.sh compares between
 // prefixes of different DPIs.
+#include "check_tally.h"
 #include "dialog_dpi.h"
 #include "dialog_template.h"
 #include "native_dialog.h"
@@ -17,18 +18,7 @@
 namespace {
 
 using namespace kupongen;
-
-int passed = 0;
-int failed = 0;
-
-void Check(bool ok, const std::string& what) {
-    if (ok) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAILED: %s\n", what.c_str());
-    }
-}
+using test::Check;
 
 std::string Size(int width, int height) {
     return std::to_string(width) + " x " + std::to_string(height);
@@ -196,6 +186,5 @@ int main(int argc, char** argv) {
         }
         SendMessageW(dialog, WM_CLOSE, 0, 0);
     }
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return test::Tally();
 }

@@ -2,6 +2,7 @@
 // Explorer's Properties do: the product Kupongen, a description, and file and
 // product versions that agree with each other and with the window's title.
 //   kupongen_version_checks PROGRAM.exe...
+#include "check_tally.h"
 #include "dialog_template.h"
 
 #include "platform.h"
@@ -16,18 +17,7 @@
 namespace {
 
 using namespace kupongen;
-
-int passed = 0;
-int failed = 0;
-
-void Check(bool ok, const std::string& what) {
-    if (ok) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAILED: %s\n", what.c_str());
-    }
-}
+using test::Check;
 
 std::wstring StringValue(std::vector<unsigned char>& info, const wchar_t* name) {
     const std::wstring path = std::wstring(L"\\StringFileInfo\\040904B0\\") + name;
@@ -87,6 +77,5 @@ int main() {
         CheckProgram(arguments[i]);
     }
     LocalFree(arguments);
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 && count > 1 ? 0 : 1;
+    return count > 1 ? test::Tally() : 1;
 }
