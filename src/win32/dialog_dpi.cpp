@@ -124,7 +124,7 @@ void DialogDpi::ChangeDpi(HWND dialog, UINT dpi, const RECT& suggested) {
     }
     font_ = font;
     SetIcons(dialog, dpi);
-    InvalidateRect(dialog, nullptr, TRUE);
+    RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void DialogDpi::SetIcons(HWND dialog, UINT dpi) {
