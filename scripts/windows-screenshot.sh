@@ -9,6 +9,7 @@
 # (scripts/install-deps.sh --windows).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/wine-prefix.sh
 root=$PWD
 output=${1:-docs/screenshot-wine.png}
 build=${WINDOWS_DIR:-build-windows}
@@ -39,8 +40,7 @@ export DISPLAY=:$(cat "$work/display")
 
 mkdir -p "$WINEPREFIX"
 wineserver -p
-"$wine" wineboot -i >/dev/null 2>&1
-"$wine" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1
+new_wine_prefix "$dpi"
 
 # Starts the program and waits for its window (in $window).
 start() {

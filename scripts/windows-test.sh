@@ -8,6 +8,7 @@
 # KUPONGEN_HEADLESS names the Linux driver (default build/src/headless/...).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/wine-prefix.sh
 build=${WINDOWS_DIR:-build-windows}
 [ -f "$build/src/win32/kupongen-script.exe" ] || {
     echo "missing $build/src/win32/kupongen-script.exe: run 'make windows' first" >&2
@@ -45,7 +46,7 @@ start=$(date +%s)
 # One server for all the runs, instead of one per program start.
 mkdir -p "$WINEPREFIX"
 wineserver -p
-wine wineboot -i >/dev/null 2>&1
+new_wine_prefix
 echo "Wine prefix ready in $(($(date +%s) - start)) s"
 
 ctest --test-dir "$build/src/win32" --output-on-failure -j "$(nproc)" "$@"
