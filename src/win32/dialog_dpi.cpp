@@ -33,6 +33,8 @@ UINT SystemDpi() {
     return static_cast<UINT>(dpi);
 }
 
+constexpr int kBaseDpi = 96;
+
 // The template's font at a DPI, as the dialog manager makes it.
 HFONT CreateDialogFont(UINT dpi) {
     LOGFONTW font{};
@@ -44,8 +46,17 @@ HFONT CreateDialogFont(UINT dpi) {
     return CreateFontIndirectW(&font);
 }
 
-SIZE ClientSize(SIZE units) {
-    return {MulDiv(kDialogWindow.width, units.cx, 4), MulDiv(kDialogWindow.height, units.cy, 8)};
+// The frame around a client area at a DPI.
+SIZE WindowSizeFor(HWND dialog, SIZE client, UINT dpi) {
+    RECT frame = {0, 0, client.cx, client.cy};
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
+    if (adjustWindowRectExForDpi != nullptr) {
+        adjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
+    } else {
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    }
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 HICON LoadIconAt(int iconId, int width, int height) {
@@ -79,43 +90,49 @@ SIZE BaseUnits(HFONT font) {
     return {(letters.cx / 26 + 1) / 2, metrics.tmHeight};
 }
 
+DialogUnits::DialogUnits(UINT dpi) : dpi_(static_cast<int>(dpi)) {
+    HFONT font = CreateDialogFont(static_cast<UINT>(kBaseDpi));
+    base_ = BaseUnits(font);
+    DeleteObject(font);
+}
+
+RECT DialogUnits::Rect(int x, int y, int width, int height) const {
+    return {X(x), Y(y), X(x + width), Y(y + height)};
+}
+
+SIZE DialogUnits::ClientSize() const {
+    return {X(kDialogWindow.width), Y(kDialogWindow.height)};
+}
+
+int DialogUnits::X(int units) const {
+    return MulDiv(units * base_.cx, dpi_, 4 * kBaseDpi);
+}
+
+int DialogUnits::Y(int units) const {
+    return MulDiv(units * base_.cy, dpi_, 8 * kBaseDpi);
+}
+
 void DialogDpi::Attach(HWND dialog) {
     if (setDialogDpiChangeBehavior != nullptr) {
         setDialogDpiChangeBehavior(dialog, DDC_DISABLE_ALL, DDC_DISABLE_ALL);
     }
-    SetIcons(dialog, WindowDpi(dialog));
+    // The dialog manager has laid the template out in its own base units;
+    // at other than 96 DPI these differ from the scaled ones.
+    const UINT dpi = WindowDpi(dialog);
+    LayOut(dialog, dpi, nullptr);
+    const SIZE size = WindowSize(dialog, dpi);
+    SetWindowPos(dialog, nullptr, 0, 0, size.cx, size.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetIcons(dialog, dpi);
 }
 
 SIZE DialogDpi::WindowSize(HWND dialog, UINT dpi) const {
-    HFONT font = CreateDialogFont(dpi);
-    const SIZE client = ClientSize(BaseUnits(font));
-    DeleteObject(font);
-    RECT frame = {0, 0, client.cx, client.cy};
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
-    if (adjustWindowRectExForDpi != nullptr) {
-        adjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
-    } else {
-        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    }
-    return {frame.right - frame.left, frame.bottom - frame.top};
+    return WindowSizeFor(dialog, DialogUnits(dpi).ClientSize(), dpi);
 }
 
 void DialogDpi::ChangeDpi(HWND dialog, UINT dpi, const RECT& suggested) {
     HFONT font = CreateDialogFont(dpi);
-    const SIZE units = BaseUnits(font);
-    // The children stand in template order.
-    HWND child = GetWindow(dialog, GW_CHILD);
-    for (const DialogItem& item : kDialogItems) {
-        if (child == nullptr) {
-            break;
-        }
-        SetWindowPos(child, nullptr, MulDiv(item.x, units.cx, 4), MulDiv(item.y, units.cy, 8),
-                     MulDiv(item.width, units.cx, 4), MulDiv(item.height, units.cy, 8),
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        child = GetWindow(child, GW_HWNDNEXT);
-    }
+    LayOut(dialog, dpi, font);
     SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     // The template's own font stays with the dialog manager, which frees it.
@@ -125,6 +142,24 @@ void DialogDpi::ChangeDpi(HWND dialog, UINT dpi, const RECT& suggested) {
     font_ = font;
     SetIcons(dialog, dpi);
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void DialogDpi::LayOut(HWND dialog, UINT dpi, HFONT font) {
+    const DialogUnits units(dpi);
+    // The children stand in template order.
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (const DialogItem& item : kDialogItems) {
+        if (child == nullptr) {
+            break;
+        }
+        const RECT rect = units.Rect(item.x, item.y, item.width, item.height);
+        SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left,
+                     rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (font != nullptr) {
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        }
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
 }
 
 void DialogDpi::SetIcons(HWND dialog, UINT dpi) {

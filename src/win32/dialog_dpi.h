@@ -19,6 +19,26 @@ int SystemMetric(int index, UINT dpi);
 // letters, rounded, and the line height.
 SIZE BaseUnits(HFONT font);
 
+// The pixels of dialog units at a DPI: the base units of the template font
+// at 96 DPI, scaled by the DPI. Text and room then grow alike, and the window
+// is 1.5 times as large at 144 DPI; the font's own base units there, each
+// rounded to a pixel, would make it 1.43 times as wide and 1.57 times as
+// high, and clip captions that fit at 96 DPI.
+class DialogUnits {
+public:
+    explicit DialogUnits(UINT dpi);
+    RECT Rect(int x, int y, int width, int height) const;
+    // The template's 490 x 280 units.
+    SIZE ClientSize() const;
+
+private:
+    int X(int units) const;
+    int Y(int units) const;
+
+    int dpi_;
+    SIZE base_{};
+};
+
 // What the dialog draws with at its DPI, owned: the font made for a DPI
 // change and the window icons.
 class DialogDpi {
@@ -28,9 +48,9 @@ public:
     DialogDpi(const DialogDpi&) = delete;
     DialogDpi& operator=(const DialogDpi&) = delete;
 
-    // On initialisation: the icons of the window's DPI, and the system's own
-    // dialog scaling (Windows 10 1703 and later) turned off, so that only
-    // ChangeDpi acts.
+    // On initialisation: the layout and the icons of the window's DPI, and
+    // the system's own dialog scaling (Windows 10 1703 and later) turned off,
+    // so that only ChangeDpi acts.
     void Attach(HWND dialog);
     // WM_GETDPISCALEDSIZE: the window size that holds the template at dpi.
     SIZE WindowSize(HWND dialog, UINT dpi) const;
@@ -41,6 +61,8 @@ public:
     void Release();
 
 private:
+    // Every item at its template place; with its font when one is given.
+    static void LayOut(HWND dialog, UINT dpi, HFONT font);
     void SetIcons(HWND dialog, UINT dpi);
 
     HFONT font_ = nullptr;

@@ -1,11 +1,10 @@
 // The native dialog at the system's DPI (under Wine, the prefix's LogPixels):
-// every item where the template puts it in dialog units of the dialog's
-// font, every caption whole in that font, the window icons at the sizes the
-// system draws; then the same after a DPI change to each DPI given.
+// every item where the template puts it in dialog units, every caption whole
+// in the dialog's font, the window icons at the sizes the system draws; then
+// the same after a DPI change to each DPI given.
 //   kupongen_dpi_checks [DPI...]
-// Prints "dpi D: client W x H, base units X x Y" for each state and the
-// captions that do not fit, which tests/windows/dpi_test.sh compares between
-// prefixes of different DPIs.
+// Prints "dpi D: client W x H" for each state, which tests/windows/dpi_test.sh
+// compares between prefixes of different DPIs.
 #include "check_tally.h"
 #include "dialog_dpi.h"
 #include "dialog_template.h"
@@ -34,7 +33,7 @@ RECT ChildRect(HWND dialog, HWND child) {
 // The width a caption's text may take: the control less the parts the system
 // draws beside the text (the check mark, the frame of a button, a group's
 // corners).
-int CaptionRoom(const DialogItem& item, int width, SIZE units, UINT dpi) {
+int CaptionRoom(const DialogItem& item, int width, int charWidth, UINT dpi) {
     const int edge = dpi::SystemMetric(SM_CXEDGE, dpi);
     switch (item.kind) {
     case ItemKind::PushButton:
@@ -43,7 +42,7 @@ int CaptionRoom(const DialogItem& item, int width, SIZE units, UINT dpi) {
     case ItemKind::RadioButton:
         return width - dpi::SystemMetric(SM_CXMENUCHECK, dpi) - 2 * edge;
     case ItemKind::GroupBox:
-        return width - 2 * units.cx;
+        return width - 2 * charWidth;
     case ItemKind::Label:
         return width;
     case ItemKind::Edit:
@@ -53,10 +52,8 @@ int CaptionRoom(const DialogItem& item, int width, SIZE units, UINT dpi) {
 }
 
 // Each caption in the control's own font: as wide as its room at most, and
-// no taller than the control. A caption that does not fit is listed rather
-// than failed here: dpi_test.sh fails the ones that fit at 96 DPI and not at
-// another, which is what scaling could break.
-void ListClippedCaptions(HWND dialog, UINT dpi, SIZE units) {
+// no taller than the control.
+void CheckCaptions(HWND dialog, UINT dpi, int charWidth) {
     HDC screen = GetDC(nullptr);
     HWND child = GetWindow(dialog, GW_CHILD);
     for (const DialogItem& item : kDialogItems) {
@@ -71,22 +68,32 @@ void ListClippedCaptions(HWND dialog, UINT dpi, SIZE units) {
             SIZE text{};
             GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &text);
             SelectObject(screen, old);
-            const int room = CaptionRoom(item, rect.right - rect.left, units, dpi);
-            if (text.cx > room || text.cy > rect.bottom - rect.top) {
-                std::printf("dpi %u: clipped \"%s\" needs %s pixels, has %s\n", dpi,
-                            AnsiToUtf8(item.caption.view()).c_str(), Size(text.cx, text.cy).c_str(),
-                            Size(room, rect.bottom - rect.top).c_str());
-            }
+            const int room = CaptionRoom(item, rect.right - rect.left, charWidth, dpi);
+            Check(text.cx <= room && text.cy <= rect.bottom - rect.top,
+                  "dpi " + std::to_string(dpi) + ": \"" + AnsiToUtf8(item.caption.view()) +
+                      "\" needs " + Size(text.cx, text.cy) + " pixels, has " +
+                      Size(room, rect.bottom - rect.top));
         }
         child = GetWindow(child, GW_HWNDNEXT);
     }
     ReleaseDC(nullptr, screen);
 }
 
+// The base units of the template font at 96 DPI: scaled by the DPI, the
+// pixels of the dialog units at every DPI.
+SIZE BaseUnitsAt96() {
+    const std::wstring face(kDialogWindow.fontFace.begin(), kDialogWindow.fontFace.end());
+    HFONT font = CreateFontW(-MulDiv(kDialogWindow.fontPointSize, 96, 72), 0, 0, 0, FW_NORMAL,
+                             FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face.c_str());
+    const SIZE units = dpi::BaseUnits(font);
+    DeleteObject(font);
+    return units;
+}
+
 // The font of the template at the DPI, the items where the template puts them
-// in its dialog units and, as created, a client area of 490 x 280 of them
-// (after a change Wine still draws the frame at its own DPI).
-SIZE CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
+// in dialog units and, as created, a client area of 490 x 280 of them (after
+// a change Wine still draws the frame at its own DPI).
+void CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
     const std::string at = "dpi " + std::to_string(dpi) + ": ";
     HWND first = GetWindow(dialog, GW_CHILD);
     auto font = reinterpret_cast<HFONT>(SendMessageW(first, WM_GETFONT, 0, 0));
@@ -94,8 +101,10 @@ SIZE CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
     GetObjectW(font, sizeof logical, &logical);
     Check(logical.lfHeight == -MulDiv(kDialogWindow.fontPointSize, static_cast<int>(dpi), 72),
           at + "font height " + std::to_string(logical.lfHeight));
-    const SIZE units = dpi::BaseUnits(font);
 
+    const SIZE base = BaseUnitsAt96();
+    const auto x = [&](int units) { return MulDiv(units * base.cx, static_cast<int>(dpi), 384); };
+    const auto y = [&](int units) { return MulDiv(units * base.cy, static_cast<int>(dpi), 768); };
     HWND child = first;
     int misplaced = 0;
     for (const DialogItem& item : kDialogItems) {
@@ -103,9 +112,8 @@ SIZE CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
             break;
         }
         const RECT rect = ChildRect(dialog, child);
-        if (rect.left != MulDiv(item.x, units.cx, 4) || rect.top != MulDiv(item.y, units.cy, 8) ||
-            rect.right - rect.left != MulDiv(item.width, units.cx, 4) ||
-            rect.bottom - rect.top != MulDiv(item.height, units.cy, 8)) {
+        if (rect.left != x(item.x) || rect.top != y(item.y) ||
+            rect.right != x(item.x + item.width) || rect.bottom != y(item.y + item.height)) {
             ++misplaced;
         }
         child = GetWindow(child, GW_HWNDNEXT);
@@ -114,13 +122,12 @@ SIZE CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
 
     RECT client{};
     GetClientRect(dialog, &client);
-    const int width = MulDiv(kDialogWindow.width, units.cx, 4);
-    const int height = MulDiv(kDialogWindow.height, units.cy, 8);
+    const int width = x(kDialogWindow.width);
+    const int height = y(kDialogWindow.height);
     Check(!checkClient || (client.right == width && client.bottom == height),
           at + "client " + Size(client.right, client.bottom) + ", expected " + Size(width, height));
-    std::printf("dpi %u: client %s, base units %s\n", dpi,
-                Size(client.right, client.bottom).c_str(), Size(units.cx, units.cy).c_str());
-    return units;
+    std::printf("dpi %u: client %s\n", dpi, Size(client.right, client.bottom).c_str());
+    CheckCaptions(dialog, dpi, MulDiv(base.cx, static_cast<int>(dpi), 96));
 }
 
 int IconWidth(HWND dialog, WPARAM which) {
@@ -151,8 +158,7 @@ void CheckIcons(HWND dialog, UINT dpi) {
 }
 
 void CheckAt(HWND dialog, UINT dpi, bool created) {
-    const SIZE units = CheckLayout(dialog, dpi, created);
-    ListClippedCaptions(dialog, dpi, units);
+    CheckLayout(dialog, dpi, created);
     CheckIcons(dialog, dpi);
 }
 
