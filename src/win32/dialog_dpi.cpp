@@ -46,19 +46,6 @@ HFONT CreateDialogFont(UINT dpi) {
     return CreateFontIndirectW(&font);
 }
 
-// The frame around a client area at a DPI.
-SIZE WindowSizeFor(HWND dialog, SIZE client, UINT dpi) {
-    RECT frame = {0, 0, client.cx, client.cy};
-    const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
-    if (adjustWindowRectExForDpi != nullptr) {
-        adjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
-    } else {
-        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    }
-    return {frame.right - frame.left, frame.bottom - frame.top};
-}
-
 HICON LoadIconAt(int iconId, int width, int height) {
     return static_cast<HICON>(
         LoadImageW(TheInstance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, width, height, 0));
@@ -127,7 +114,16 @@ void DialogDpi::Attach(HWND dialog) {
 }
 
 SIZE DialogDpi::WindowSize(HWND dialog, UINT dpi) const {
-    return WindowSizeFor(dialog, DialogUnits(dpi).ClientSize(), dpi);
+    const SIZE client = DialogUnits(dpi).ClientSize();
+    RECT frame = {0, 0, client.cx, client.cy};
+    const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
+    if (adjustWindowRectExForDpi != nullptr) {
+        adjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
+    } else {
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    }
+    return {frame.right - frame.left, frame.bottom - frame.top};
 }
 
 void DialogDpi::ChangeDpi(HWND dialog, UINT dpi, const RECT& suggested) {

@@ -1,6 +1,6 @@
 // The native dialog at the DPI of its monitor: the template's font made for
-// that DPI, every item placed in dialog units of that font, and window icons
-// of the sizes the system draws there. The calls newer than Windows 7 are
+// that DPI, every item placed in dialog units that grow with the DPI, and
+// window icons of the sizes the system draws there. The calls newer than Windows 7 are
 // looked up at run time, so the program still starts there.
 #pragma once
 
