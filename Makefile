@@ -9,7 +9,8 @@ CLANGXX ?= $(shell command -v clang++-14 || command -v clang++)
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build run test test-sanitize fuzz bench package screenshot windows windows-deps \
-        windows-test windows-bench windows-screenshot format clean
+        windows-test windows-bench windows-package windows-screenshot windows-dpi-screenshots \
+        format clean
 
 all: build
 
@@ -86,8 +87,19 @@ windows-test: windows build
 windows-bench: windows
 	./scripts/windows-bench.sh
 
+# The portable zip and the installer: $(WINDOWS_DIR)/kupongen-<version>-win64.zip
+# and .exe.
+windows-package: windows
+	cd $(WINDOWS_DIR) && cpack --config CPackConfig.cmake
+
 windows-screenshot: windows
 	./scripts/windows-screenshot.sh
+
+# The native dialog at 96, 144 and 192 DPI: $(WINDOWS_DIR)/screenshots/dpi-N.png.
+windows-dpi-screenshots: windows
+	for dpi in 96 144 192; do \
+	    KUPONGEN_DPI=$$dpi ./scripts/windows-screenshot.sh $(WINDOWS_DIR)/screenshots/dpi-$$dpi.png || exit 1; \
+	done
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

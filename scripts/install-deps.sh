@@ -10,11 +10,11 @@ qt6-base-dev qt6-base-dev-tools libgl-dev
 nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth fonts-wine fonts-dejavu-core desktop-file-utils
 dbus-daemon at-spi2-core python3-pyatspi
-dpkg-dev file imagemagick xdotool
+dpkg-dev file imagemagick xdotool appstream
 clang-14 libclang-rt-14-dev"
 
 if [ "${1:-}" = "--windows" ]; then
-    packages="$packages g++-mingw-w64-x86-64 wine wine64 imagemagick x11-apps"
+    packages="$packages g++-mingw-w64-x86-64 wine wine64 imagemagick x11-apps nsis"
 fi
 
 missing=""

@@ -3,10 +3,13 @@
 # clicks, the same as the Qt window's screenshot: ten compatible rows with
 # match 4 sure X and match 10 sure 2.
 #   scripts/windows-screenshot.sh [OUTPUT.png]     (default docs/screenshot-wine.png)
+# KUPONGEN_DPI sets the prefix's LogPixels (default 96); `make
+# windows-dpi-screenshots` takes one at 96, 144 and 192 DPI.
 # Needs `make windows` first, and Xvfb, Wine, xdotool and ImageMagick
 # (scripts/install-deps.sh --windows).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+. scripts/wine-prefix.sh
 root=$PWD
 output=${1:-docs/screenshot-wine.png}
 build=${WINDOWS_DIR:-build-windows}
@@ -16,6 +19,7 @@ for file in "$exe" "$template"; do
     [ -f "$file" ] || { echo "missing $file: run 'make windows' first" >&2; exit 1; }
 done
 wine=wine
+dpi=${KUPONGEN_DPI:-96}
 
 work=$(mktemp -d)
 export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -29,20 +33,22 @@ cleanup() {
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 2400x1600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
 xvfb_pid=$!
 for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=:$(cat "$work/display")
 
 mkdir -p "$WINEPREFIX"
 wineserver -p
-"$wine" wineboot -i >/dev/null 2>&1
+new_wine_prefix "$dpi"
 
 # Starts the program and waits for its window (in $window).
 start() {
     "$wine" "$exe" >/dev/null 2>&1 &
     program=$!
     window=$(xdotool search --sync --name '^Kupongen ' | head -n 1)
+    # Until the window is drawn, a click can be lost.
+    sleep 1
 }
 stop() {
     kill "$program" 2>/dev/null || true

@@ -2,6 +2,7 @@
 # Sourced by the scripts that run the Windows build under Wine: a scratch
 # folder ($work) with a fresh Wine prefix, and a virtual X display; both go
 # when the script exits. wine_session_start sets them up.
+. "$(dirname "${BASH_SOURCE[0]}")/wine-prefix.sh"
 
 work=$(mktemp -d)
 # A fresh prefix, no debug chatter, no Mono or Gecko installers (which would
@@ -17,7 +18,7 @@ wine_session_end() {
 trap wine_session_end EXIT
 
 wine_session_start() {
-    Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
+    Xvfb -displayfd 3 -screen 0 2400x1600x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
     xvfb_pid=$!
     for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
     [ -s "$work/display" ] || { echo "Xvfb did not start" >&2; exit 1; }
@@ -29,6 +30,6 @@ wine_session_start() {
     # One server for all the runs, instead of one per program start.
     mkdir -p "$WINEPREFIX"
     wineserver -p
-    wine wineboot -i >/dev/null 2>&1
+    new_wine_prefix
     echo "Wine prefix ready in $(($(date +%s) - start)) s"
 }

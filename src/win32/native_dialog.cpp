@@ -2,6 +2,7 @@
 
 #include "control_table.h"
 #include "controller.h"
+#include "dialog_dpi.h"
 #include "dialog_template.h"
 #include "texts.h"
 
@@ -16,6 +17,7 @@ namespace {
 // The one Controller; empty before initialisation and after closing, so no
 // command reaches a missing one.
 Controller* control = nullptr;
+dpi::DialogDpi dialogDpi;
 
 void ReportException() {
     platform::MessageBox(nullptr, text::kUnknown, text::kExceptionTitle);
@@ -38,7 +40,7 @@ LRESULT CALLBACK DeclineEscape(HWND edit, UINT message, WPARAM wParam, LPARAM lP
 }
 } // namespace
 
-INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         for (const int editId : {id::kRows, id::kInfoPanel}) {
@@ -50,10 +52,19 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
             ReportException();
             return -1;
         }
+        // After the Controller's icons: these are the sizes this DPI draws.
+        dialogDpi.Attach(window);
         // The rows window takes the focus, although the option groups now
         // hold the first tab stops.
         SetFocus(GetDlgItem(window, id::kRows));
         return FALSE;
+    case WM_GETDPISCALEDSIZE:
+        *reinterpret_cast<SIZE*>(lParam) = dialogDpi.WindowSize(window, LOWORD(wParam));
+        SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
+        return 1;
+    case WM_DPICHANGED:
+        dialogDpi.ChangeDpi(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 1;
     case WM_COMMAND:
         if (control != nullptr) {
             // No exception may unwind through the system's frames.
@@ -68,6 +79,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
         delete control;
         control = nullptr;
         DestroyWindow(window);
+        dialogDpi.Release();
         return 1;
     case WM_DESTROY:
         PostQuitMessage(0);

@@ -1,7 +1,7 @@
 cmake_minimum_required(VERSION 3.25)
 # Installs the build into a scratch folder and checks what lands there.
 #   cmake -DBUILD_DIR=... -DPREFIX=... -DEXPECT_HEADLESS=0|1
-#         [-DDESKTOP_FILE_VALIDATE=...] -P check_install.cmake
+#         [-DDESKTOP_FILE_VALIDATE=...] [-DAPPSTREAMCLI=...] -P check_install.cmake
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(
     COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -15,6 +15,7 @@ endif()
 set(expected
     bin/kupongen
     share/applications/kupongen.desktop
+    share/metainfo/example.kupongen.Kupongen.metainfo.xml
     share/icons/hicolor/16x16/apps/kupongen.png
     share/icons/hicolor/32x32/apps/kupongen.png
     share/icons/hicolor/48x48/apps/kupongen.png
@@ -67,5 +68,17 @@ if(DESKTOP_FILE_VALIDATE)
     if(NOT result EQUAL 0 OR NOT output STREQUAL "")
         message(FATAL_ERROR "desktop-file-validate:\n${output}")
     endif()
+endif()
+if(APPSTREAMCLI)
+    execute_process(
+        COMMAND ${APPSTREAMCLI} validate --no-net --no-color
+                "${PREFIX}/share/metainfo/example.kupongen.Kupongen.metainfo.xml"
+        RESULT_VARIABLE result
+        OUTPUT_VARIABLE output
+        ERROR_VARIABLE output)
+    if(NOT result EQUAL 0)
+        message(FATAL_ERROR "appstreamcli validate:\n${output}")
+    endif()
+    message(STATUS "appstreamcli validate: ${output}")
 endif()
 message(STATUS "installed: ${landed}")

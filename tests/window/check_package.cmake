@@ -18,6 +18,7 @@ execute_process(COMMAND dpkg-deb --contents "${package}" OUTPUT_VARIABLE content
 set(expected
     ./usr/bin/kupongen
     ./usr/share/applications/kupongen.desktop
+    ./usr/share/metainfo/example.kupongen.Kupongen.metainfo.xml
     ./usr/share/icons/hicolor/32x32/apps/kupongen.png
     ./usr/share/icons/hicolor/64x64/apps/kupongen.png)
 if(EXPECT_HEADLESS)

@@ -2,6 +2,7 @@
 // matches the core's table item for item, the dialog manager builds the
 // window from it, and every Windows-1252 byte survives the trip through a
 // control whatever the system's ANSI code page is.
+#include "check_tally.h"
 #include "control_table.h"
 #include "dialog_template.h"
 #include "native_dialog.h"
@@ -14,18 +15,7 @@
 namespace {
 
 using namespace kupongen;
-
-int passed = 0;
-int failed = 0;
-
-void Check(bool ok, const std::string& what) {
-    if (ok) {
-        ++passed;
-    } else {
-        ++failed;
-        std::printf("FAILED: %s\n", what.c_str());
-    }
-}
+using test::Check;
 
 std::string Utf8(std::wstring_view wide) {
     return platform::WideToUtf8(wide);
@@ -427,6 +417,5 @@ int main(int argc, char** argv) {
         CheckKeyboardOnly(dialog);
         Close(dialog);
     }
-    std::printf("%d passed, %d failed\n", passed, failed);
-    return failed == 0 ? 0 : 1;
+    return test::Tally();
 }

@@ -1,11 +1,13 @@
-// Writes a Windows icon file holding one 24-bit image with its transparency
-// mask, from a PAM image (as ImageMagick writes it). Runs on the build machine.
+// Writes a Windows icon file holding one 32-bit image with alpha for each PAM
+// image given (as ImageMagick writes them), so the system can pick the size
+// it draws at. Runs on the build machine.
 #include <cstdint>
 #include <fstream>
 #include <iostream>
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -66,35 +68,22 @@ void Put32(std::vector<unsigned char>& out, std::uint32_t value) {
     Put16(out, value >> 16);
 }
 
-// Colour rows bottom up, blue-green-red; then the AND mask, one bit per pixel,
-// set where the pixel is transparent. Rows of both are padded to 4 bytes.
-std::vector<unsigned char> IconFile(const Image& image) {
+// One icon image: BITMAPINFOHEADER (its height counts colour and mask), the
+// colour rows bottom up as blue-green-red-alpha, then the AND mask, one bit
+// per pixel, set where the pixel is transparent, rows padded to 4 bytes.
+std::vector<unsigned char> IconImage(const Image& image) {
     const auto w = static_cast<std::size_t>(image.width);
     const auto h = static_cast<std::size_t>(image.height);
-    const std::size_t colourRow = (w * 3 + 3) / 4 * 4;
     const std::size_t maskRow = ((w + 31) / 32) * 4;
-    const std::size_t imageSize = 40 + (colourRow + maskRow) * h;
 
     std::vector<unsigned char> out;
-    Put16(out, 0); // icon directory
-    Put16(out, 1);
-    Put16(out, 1);
-    out.push_back(static_cast<unsigned char>(w == 256 ? 0 : w)); // directory entry
-    out.push_back(static_cast<unsigned char>(h == 256 ? 0 : h));
-    out.push_back(0);
-    out.push_back(0);
-    Put16(out, 1);
-    Put16(out, 24);
-    Put32(out, static_cast<std::uint32_t>(imageSize));
-    Put32(out, 6 + 16);
-
-    Put32(out, 40); // BITMAPINFOHEADER; the height counts colour and mask
+    Put32(out, 40);
     Put32(out, static_cast<std::uint32_t>(w));
     Put32(out, static_cast<std::uint32_t>(2 * h));
     Put16(out, 1);
-    Put16(out, 24);
+    Put16(out, 32);
     Put32(out, 0);
-    Put32(out, static_cast<std::uint32_t>((colourRow + maskRow) * h));
+    Put32(out, static_cast<std::uint32_t>((w * 4 + maskRow) * h));
     Put32(out, 0);
     Put32(out, 0);
     Put32(out, 0);
@@ -107,49 +96,74 @@ std::vector<unsigned char> IconFile(const Image& image) {
             const unsigned char* p =
                 &image.samples[(row * w + x) * static_cast<std::size_t>(image.depth)];
             const bool colour = image.depth >= 3;
-            const unsigned red = p[0];
-            const unsigned green = colour ? p[1] : p[0];
-            const unsigned blue = colour ? p[2] : p[0];
-            const unsigned alpha = image.depth == 4 ? p[3] : image.depth == 2 ? p[1] : 255;
-            if (alpha < 128) {
-                // Transparent: black colour, mask bit set.
-                out.insert(out.end(), {0, 0, 0});
+            const unsigned char red = p[0];
+            const unsigned char green = colour ? p[1] : p[0];
+            const unsigned char blue = colour ? p[2] : p[0];
+            const unsigned char alpha = image.depth == 4 ? p[3] : image.depth == 2 ? p[1] : 255;
+            out.insert(out.end(), {blue, green, red, alpha});
+            if (alpha == 0) {
                 maskBits[x / 8] = static_cast<unsigned char>(maskBits[x / 8] | (0x80 >> (x % 8)));
-            } else {
-                // Half-transparent edges are blended onto white.
-                auto blend = [alpha](unsigned value) {
-                    return static_cast<unsigned char>((value * alpha + 255 * (255 - alpha)) / 255);
-                };
-                out.insert(out.end(), {blend(blue), blend(green), blend(red)});
             }
         }
-        out.insert(out.end(), colourRow - w * 3, 0);
         mask.insert(mask.end(), maskBits.begin(), maskBits.end());
     }
     out.insert(out.end(), mask.begin(), mask.end());
     return out;
 }
 
+// The icon directory, one entry per image, then the images.
+std::vector<unsigned char> IconFile(const std::vector<Image>& images) {
+    std::vector<std::vector<unsigned char>> encoded;
+    for (const Image& image : images) {
+        encoded.push_back(IconImage(image));
+    }
+    std::vector<unsigned char> out;
+    Put16(out, 0);
+    Put16(out, 1);
+    Put16(out, static_cast<unsigned>(images.size()));
+    auto offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        out.push_back(static_cast<unsigned char>(images[i].width == 256 ? 0 : images[i].width));
+        out.push_back(static_cast<unsigned char>(images[i].height == 256 ? 0 : images[i].height));
+        out.push_back(0);
+        out.push_back(0);
+        Put16(out, 1);
+        Put16(out, 32);
+        Put32(out, static_cast<std::uint32_t>(encoded[i].size()));
+        Put32(out, offset);
+        offset += static_cast<std::uint32_t>(encoded[i].size());
+    }
+    for (const auto& image : encoded) {
+        out.insert(out.end(), image.begin(), image.end());
+    }
+    return out;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "usage: make_icon IMAGE.pam OUTPUT.ico\n";
+    if (argc < 3) {
+        std::cerr << "usage: make_icon IMAGE.pam... OUTPUT.ico\n";
         return 2;
     }
-    Image image;
-    std::string error;
-    if (!ReadPam(argv[1], image, error)) {
-        std::cerr << "make_icon: " << argv[1] << ": " << error << "\n";
-        return 1;
+    std::vector<Image> images;
+    for (int i = 1; i + 1 < argc; ++i) {
+        Image image;
+        std::string error;
+        if (!ReadPam(argv[i], image, error)) {
+            std::cerr << "make_icon: " << argv[i] << ": " << error << "\n";
+            return 1;
+        }
+        images.push_back(std::move(image));
     }
-    const std::vector<unsigned char> icon = IconFile(image);
-    std::ofstream out(argv[2], std::ios::binary);
+    const char* output = argv[argc - 1];
+    const std::vector<unsigned char> icon = IconFile(images);
+    std::ofstream out(output, std::ios::binary);
     out.write(reinterpret_cast<const char*>(icon.data()),
               static_cast<std::streamsize>(icon.size()));
     out.close();
     if (!out) {
-        std::cerr << "make_icon: cannot write " << argv[2] << "\n";
+        std::cerr << "make_icon: cannot write " << output << "\n";
         return 1;
     }
     return 0;

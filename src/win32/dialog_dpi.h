@@ -1,0 +1,73 @@
+// The native dialog at the DPI of its monitor: the template's font made for
+// that DPI, every item placed in dialog units that grow with the DPI, and
+// window icons of the sizes the system draws there. The calls newer than Windows 7 are
+// looked up at run time, so the program still starts there.
+#pragma once
+
+#include "platform.h"
+
+namespace kupongen::dpi {
+
+// The DPI the window is drawn at: its monitor's where the system can tell
+// (Windows 10 1607 and later), else the system's.
+UINT WindowDpi(HWND window);
+
+// A system metric (SM_CXICON, ...) at a DPI.
+int SystemMetric(int index, UINT dpi);
+
+// The dialog manager's base units of a font: the mean width of the 52
+// letters, rounded, and the line height.
+SIZE BaseUnits(HFONT font);
+
+// The pixels of dialog units at a DPI: the base units of the template font
+// at 96 DPI, scaled by the DPI. Text and room then grow alike, and the window
+// is 1.5 times as large at 144 DPI; the font's own base units there, each
+// rounded to a pixel, would make it 1.43 times as wide and 1.57 times as
+// high, and clip captions that fit at 96 DPI.
+class DialogUnits {
+public:
+    explicit DialogUnits(UINT dpi);
+    RECT Rect(int x, int y, int width, int height) const;
+    // The template's 490 x 280 units.
+    SIZE ClientSize() const;
+
+private:
+    int X(int units) const;
+    int Y(int units) const;
+
+    int dpi_;
+    SIZE base_{};
+};
+
+// What the dialog draws with at its DPI, owned: the font made for a DPI
+// change and the window icons.
+class DialogDpi {
+public:
+    DialogDpi() = default;
+    ~DialogDpi() { Release(); }
+    DialogDpi(const DialogDpi&) = delete;
+    DialogDpi& operator=(const DialogDpi&) = delete;
+
+    // On initialisation: the layout and the icons of the window's DPI, and
+    // the system's own dialog scaling (Windows 10 1703 and later) turned off,
+    // so that only ChangeDpi acts.
+    void Attach(HWND dialog);
+    // WM_GETDPISCALEDSIZE: the window size that holds the template at dpi.
+    SIZE WindowSize(HWND dialog, UINT dpi) const;
+    // WM_DPICHANGED: font, layout and icons for dpi; the window takes the
+    // suggested rectangle.
+    void ChangeDpi(HWND dialog, UINT dpi, const RECT& suggested);
+    // Once the window is gone.
+    void Release();
+
+private:
+    // Every item at its template place; with its font when one is given.
+    static void LayOut(HWND dialog, UINT dpi, HFONT font);
+    void SetIcons(HWND dialog, UINT dpi);
+
+    HFONT font_ = nullptr;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
+};
+
+} // namespace kupongen::dpi

@@ -1,0 +1,196 @@
+// The native dialog at the system's DPI (under Wine, the prefix's LogPixels):
+// every item where the template puts it in dialog units, every caption whole
+// in the dialog's font, the window icons at the sizes the system draws; then
+// the same after a DPI change to each DPI given.
+//   kupongen_dpi_checks [DPI...]
+// Prints "dpi D: client W x H" for each state, which tests/windows/dpi_test.sh
+// compares between prefixes of different DPIs.
+#include "check_tally.h"
+#include "dialog_dpi.h"
+#include "dialog_template.h"
+#include "native_dialog.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using namespace kupongen;
+using test::Check;
+
+std::string Size(int width, int height) {
+    return std::to_string(width) + " x " + std::to_string(height);
+}
+
+RECT ChildRect(HWND dialog, HWND child) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// The width a caption's text may take: the control less the parts the system
+// draws beside the text (the check mark, the frame of a button, a group's
+// corners).
+int CaptionRoom(const DialogItem& item, int width, int charWidth, UINT dpi) {
+    const int edge = dpi::SystemMetric(SM_CXEDGE, dpi);
+    switch (item.kind) {
+    case ItemKind::PushButton:
+        return width - 4 * edge;
+    case ItemKind::CheckBox:
+    case ItemKind::RadioButton:
+        return width - dpi::SystemMetric(SM_CXMENUCHECK, dpi) - 2 * edge;
+    case ItemKind::GroupBox:
+        return width - 2 * charWidth;
+    case ItemKind::Label:
+        return width;
+    case ItemKind::Edit:
+        break;
+    }
+    return width;
+}
+
+// Each caption in the control's own font: as wide as its room at most, and
+// no taller than the control.
+void CheckCaptions(HWND dialog, UINT dpi, int charWidth) {
+    HDC screen = GetDC(nullptr);
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (const DialogItem& item : kDialogItems) {
+        if (child == nullptr) {
+            break;
+        }
+        const RECT rect = ChildRect(dialog, child);
+        if (item.kind != ItemKind::Edit && !item.caption.view().empty()) {
+            HGDIOBJ old = SelectObject(
+                screen, reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
+            const std::wstring caption = platform::AnsiToWide(item.caption.view());
+            SIZE text{};
+            GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &text);
+            SelectObject(screen, old);
+            const int room = CaptionRoom(item, rect.right - rect.left, charWidth, dpi);
+            Check(text.cx <= room && text.cy <= rect.bottom - rect.top,
+                  "dpi " + std::to_string(dpi) + ": \"" + AnsiToUtf8(item.caption.view()) +
+                      "\" needs " + Size(text.cx, text.cy) + " pixels, has " +
+                      Size(room, rect.bottom - rect.top));
+        }
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    ReleaseDC(nullptr, screen);
+}
+
+// The base units of the template font at 96 DPI: scaled by the DPI, the
+// pixels of the dialog units at every DPI.
+SIZE BaseUnitsAt96() {
+    const std::wstring face(kDialogWindow.fontFace.begin(), kDialogWindow.fontFace.end());
+    HFONT font = CreateFontW(-MulDiv(kDialogWindow.fontPointSize, 96, 72), 0, 0, 0, FW_NORMAL,
+                             FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face.c_str());
+    const SIZE units = dpi::BaseUnits(font);
+    DeleteObject(font);
+    return units;
+}
+
+// The font of the template at the DPI, the items where the template puts them
+// in dialog units and, as created, a client area of 490 x 280 of them (after
+// a change Wine still draws the frame at its own DPI).
+void CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
+    const std::string at = "dpi " + std::to_string(dpi) + ": ";
+    HWND first = GetWindow(dialog, GW_CHILD);
+    auto font = reinterpret_cast<HFONT>(SendMessageW(first, WM_GETFONT, 0, 0));
+    LOGFONTW logical{};
+    GetObjectW(font, sizeof logical, &logical);
+    Check(logical.lfHeight == -MulDiv(kDialogWindow.fontPointSize, static_cast<int>(dpi), 72),
+          at + "font height " + std::to_string(logical.lfHeight));
+
+    const SIZE base = BaseUnitsAt96();
+    const auto x = [&](int units) { return MulDiv(units * base.cx, static_cast<int>(dpi), 384); };
+    const auto y = [&](int units) { return MulDiv(units * base.cy, static_cast<int>(dpi), 768); };
+    HWND child = first;
+    int misplaced = 0;
+    for (const DialogItem& item : kDialogItems) {
+        if (child == nullptr) {
+            break;
+        }
+        const RECT rect = ChildRect(dialog, child);
+        if (rect.left != x(item.x) || rect.top != y(item.y) ||
+            rect.right != x(item.x + item.width) || rect.bottom != y(item.y + item.height)) {
+            ++misplaced;
+        }
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    Check(misplaced == 0, at + std::to_string(misplaced) + " items off their template place");
+
+    RECT client{};
+    GetClientRect(dialog, &client);
+    const int width = x(kDialogWindow.width);
+    const int height = y(kDialogWindow.height);
+    Check(!checkClient || (client.right == width && client.bottom == height),
+          at + "client " + Size(client.right, client.bottom) + ", expected " + Size(width, height));
+    std::printf("dpi %u: client %s\n", dpi, Size(client.right, client.bottom).c_str());
+    CheckCaptions(dialog, dpi, MulDiv(base.cx, static_cast<int>(dpi), 96));
+}
+
+int IconWidth(HWND dialog, WPARAM which) {
+    auto icon = reinterpret_cast<HICON>(SendMessageW(dialog, WM_GETICON, which, 0));
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return bitmap.bmWidth;
+}
+
+void CheckIcons(HWND dialog, UINT dpi) {
+    const struct {
+        WPARAM which;
+        int metric;
+        const char* name;
+    } kIcons[] = {{ICON_BIG, SM_CXICON, "big"}, {ICON_SMALL, SM_CXSMICON, "small"}};
+    for (const auto& icon : kIcons) {
+        const int width = IconWidth(dialog, icon.which);
+        Check(width == dpi::SystemMetric(icon.metric, dpi),
+              "dpi " + std::to_string(dpi) + ": " + icon.name + " icon " + std::to_string(width) +
+                  " pixels wide");
+    }
+}
+
+void CheckAt(HWND dialog, UINT dpi, bool created) {
+    CheckLayout(dialog, dpi, created);
+    CheckIcons(dialog, dpi);
+}
+
+// What a monitor of another DPI does: asks the window for its size there,
+// then hands it the rectangle.
+void ChangeDpi(HWND dialog, UINT dpi) {
+    SIZE size{};
+    const WPARAM both = MAKEWPARAM(dpi, dpi);
+    Check(SendMessageW(dialog, WM_GETDPISCALEDSIZE, both, reinterpret_cast<LPARAM>(&size)) != 0,
+          "WM_GETDPISCALEDSIZE is answered");
+    const RECT suggested = {10, 20, 10 + size.cx, 20 + size.cy};
+    SendMessageW(dialog, WM_DPICHANGED, both, reinterpret_cast<LPARAM>(&suggested));
+    RECT window{};
+    GetWindowRect(dialog, &window);
+    Check(EqualRect(&window, &suggested) != 0,
+          "dpi " + std::to_string(dpi) + ": the window takes the suggested rectangle");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    TheInstance = GetModuleHandleW(nullptr);
+    HWND dialog = CreateMainDialog();
+    Check(dialog != nullptr, "the dialog is created");
+    if (dialog != nullptr) {
+        CheckAt(dialog, dpi::WindowDpi(dialog), true);
+        for (int i = 1; i < argc; ++i) {
+            const auto dpi = static_cast<UINT>(std::atoi(argv[i]));
+            ChangeDpi(dialog, dpi);
+            CheckAt(dialog, dpi, false);
+        }
+        SendMessageW(dialog, WM_CLOSE, 0, 0);
+    }
+    return test::Tally();
+}
