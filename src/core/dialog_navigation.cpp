@@ -92,7 +92,7 @@ std::optional<ItemIndex> NextInGroup(ItemIndex from, bool backwards, const Focus
             // its start to its last.
             continue;
         }
-        if (kDialogItems[item].id != kNoId && state.available(item)) {
+        if (state.available(item)) {
             return item;
         }
     }

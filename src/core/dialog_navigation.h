@@ -24,7 +24,7 @@ bool SameGroup(ItemIndex a, ItemIndex b);
 
 // What the window knows of its items right now.
 struct FocusState {
-    // The item is shown and enabled, so it can take the focus.
+    // The item is a control, shown and enabled, so it can take the focus.
     std::function<bool(ItemIndex)> available;
     // The item is a radio button with its mark set.
     std::function<bool(ItemIndex)> marked;

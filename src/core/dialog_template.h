@@ -57,9 +57,12 @@ struct DialogWindow {
 
 inline constexpr DialogWindow kDialogWindow = {200, 60, 60, 490, 280, "Tahoma", 9, 300, 301};
 
+// The version as the title and the programs' --version show it.
+inline constexpr auto kVersion = Ansi(u8"7.04");
+
 inline constexpr auto kWindowTitle =
-    Ansi(u8"Kupongen    v7.04       2004-04-11     Info/Frågor? Besök: ") + kAuthorAddress +
-    Ansi(u8"        Första releasen 9 November 2002");
+    Ansi(u8"Kupongen    v") + kVersion + Ansi(u8"       2004-04-11     Info/Frågor? Besök: ") +
+    kAuthorAddress + Ansi(u8"        Första releasen 9 November 2002");
 
 extern const std::array<DialogItem, kDialogItemCount> kDialogItems;
 

@@ -1,5 +1,6 @@
 #include "script_main.h"
 
+#include "dialog_template.h"
 #include "random_mersenne.h"
 #include "script_runner.h"
 
@@ -70,7 +71,7 @@ int ScriptMain(std::span<const std::string> arguments, const TargetFactory& make
             return 0;
         }
         if (argument == "--version") {
-            std::cout << "kupongen-headless 7.04\n";
+            std::cout << "kupongen-headless " << kVersion.view() << "\n";
             return 0;
         }
         if (argument == "--seed") {

@@ -340,13 +340,9 @@ void MainDialog::DeliverClick(int controlId) {
 
 FocusState MainDialog::CurrentFocusState() const {
     const DialogModel& model = session_.Model();
-    return {[this, &model](ItemIndex item) {
-                const int controlId = kDialogItems[item].id;
-                if (controlId == kNoId) {
-                    return items_[item]->isVisibleTo(this);
-                }
-                const ControlState& control = *model.Item(controlId);
-                return control.visible && control.enabled;
+    return {[&model](ItemIndex item) {
+                const ControlState* control = model.Item(kDialogItems[item].id);
+                return control != nullptr && control->visible && control->enabled;
             },
             [&model](ItemIndex item) {
                 const int controlId = kDialogItems[item].id;

@@ -2,6 +2,7 @@
 
 #include "dialog_font.h"
 #include "dialog_style.h"
+#include "dialog_template.h"
 #include "main_dialog.h"
 
 #include <QApplication>
@@ -103,7 +104,7 @@ std::optional<int> AnswerHelpOrVersion(int argc, char** argv) {
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
-            std::fputs("kupongen 7.04\n", stdout);
+            std::printf("kupongen %s\n", std::string(kVersion.view()).c_str());
             return 0;
         }
     }

@@ -86,7 +86,7 @@ protected:
     FocusState State() {
         return {[this](ItemIndex item) {
                     const int controlId = kDialogItems[item].id;
-                    return controlId == kNoId || (Visible(controlId) && C(controlId).enabled);
+                    return controlId != kNoId && Visible(controlId) && C(controlId).enabled;
                 },
                 [this](ItemIndex item) {
                     const int controlId = kDialogItems[item].id;
