@@ -2,7 +2,7 @@
 // their own. They are the only way the program changes or reads a control.
 #pragma once
 
-#include "platform.h"
+#include "platform.h" // src/platform/model or src/platform/win32, chosen by the build
 
 #include <cstddef>
 

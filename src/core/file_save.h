@@ -1,7 +1,7 @@
 // Saving the rows window to a file the user names.
 #pragma once
 
-#include "platform.h"
+#include "platform.h" // src/platform/model or src/platform/win32, chosen by the build
 
 #include <atomic>
 #include <chrono>

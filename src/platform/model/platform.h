@@ -1,8 +1,7 @@
 // The platform operations the core uses to reach its window, over the dialog
-// model: a window is the model, a dialog item is one of its controls. Every
-// platform's folder provides a platform.h with these names (the native one is
-// src/win32/platform), so the control wrappers and the Controller are the same
-// code on every platform.
+// model: a window is the model, a dialog item is one of its controls. The native
+// window's platform.h (src/platform/win32) has the same names, so the control
+// wrappers and the Controller are the same code on every platform.
 #pragma once
 
 #include "dialog_model.h"

@@ -1,6 +1,6 @@
 // The platform operations the core uses to reach its window, over the native
 // Win32 dialog: a window is the dialog's handle, a dialog item the handle of
-// one of its controls; the same names as the dialog model's (src/model). The
+// one of its controls; the same names as the dialog model's (src/platform/model). The
 // program's texts are Windows-1252; they cross into the system as UTF-16,
 // converted here with the program's own table, so they show right whatever
 // the system's ANSI code page is.
