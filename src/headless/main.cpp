@@ -22,10 +22,8 @@ void FillClosedStandardStreams() {
         if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) {
             continue;
         }
-        const int opened = ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
-        if (opened >= 0 && opened != fd) {
-            ::close(opened); // a lower number was closed as well; its turn comes
-        }
+        // The lowest free number: this one, as those below are open by now.
+        [[maybe_unused]] const int opened = ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
         if (fd == 1) {
             std::cout.setstate(std::ios::badbit);
         }
