@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -277,6 +278,8 @@ TEST_F(SaveTest, SwappingTheFolderForALinkNeitherRedirectsNorLeavesTemporaries) 
             ::rename(rows.c_str(), planted.c_str());
             ::rename(moved.c_str(), rows.c_str());
             ++swaps;
+            // The folder in place for a while, so that saves also succeed.
+            std::this_thread::sleep_for(std::chrono::microseconds(20));
         }
     });
     int saved = 0;
@@ -287,6 +290,7 @@ TEST_F(SaveTest, SwappingTheFolderForALinkNeitherRedirectsNorLeavesTemporaries) 
     stop = true;
     swapper.join();
     RecordProperty("saved", saved);
+    RecordProperty("swaps", swaps);
     EXPECT_GT(swaps, 0);
     EXPECT_GT(saved, 0);
     EXPECT_TRUE(fs::is_empty(folder / "elsewhere"));
