@@ -8,7 +8,7 @@ FUZZ_SECONDS ?= 60
 CLANGXX ?= $(shell command -v clang++-14 || command -v clang++)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize fuzz bench package screenshot windows windows-deps \
+.PHONY: all deps build run test test-sanitize fuzz bench headless-memory package screenshot windows windows-deps \
         windows-test windows-bench windows-package windows-screenshot windows-dpi-screenshots \
         format clean
 
@@ -57,6 +57,11 @@ bench: build
 	    --benchmark_report_aggregates_only=true
 	./$(BUILD_DIR)/bench/kupongen-window-bench --benchmark_repetitions=5 \
 	    --benchmark_report_aggregates_only=true
+
+# Peak memory of kupongen-headless on the heaviest scripts it accepts; fails
+# at 64 MiB.
+headless-memory: build
+	python3 scripts/headless-memory.py $(BUILD_DIR)/src/headless/kupongen-headless
 
 # A .deb of both programs with the desktop entry and icons.
 package: build
