@@ -223,7 +223,8 @@ std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv) {
 
 void SetUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("kupongen"));
-    QApplication::setDesktopFileName(QStringLiteral("kupongen"));
+    // The desktop entry's name, which Wayland matches the window to.
+    QApplication::setDesktopFileName(QStringLiteral("example.kupongen.Kupongen"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kupongen-64.png")));
     RegisterDialogFont();
     // The save dialog and the message boxes draw in the application's font.
