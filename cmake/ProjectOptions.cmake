@@ -16,3 +16,14 @@ if(KUPONGEN_FUZZ)
     # the fuzzer's own main.
     target_compile_options(kupongen_options INTERFACE -fsanitize=fuzzer-no-link)
 endif()
+
+# Hardening as Debian builds its packages: checked buffer functions where the
+# compiler optimises (fortify needs it, and the sanitizers bring their own
+# checks), and a read-only relocation table bound at start.
+if(NOT WIN32 AND NOT KUPONGEN_SANITIZE AND NOT KUPONGEN_FUZZ)
+    target_compile_definitions(kupongen_options INTERFACE
+        $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:_FORTIFY_SOURCE=2>)
+endif()
+if(NOT WIN32)
+    target_link_options(kupongen_options INTERFACE LINKER:-z,relro LINKER:-z,now)
+endif()
