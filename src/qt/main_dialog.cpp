@@ -4,6 +4,7 @@
 #include "ansi_qt.h"
 #include "dialog_font.h"
 #include "dialog_template.h"
+#include "edit_lines.h"
 #include "group_frame.h"
 #include "model_buttons.h"
 #include "save_file_dialog.h"
@@ -275,6 +276,7 @@ QWidget* MainDialog::MakeEdit(int controlId, std::uint32_t styles) {
     QWidget* edit = nullptr;
     if (has(kMultiLine)) {
         auto* text = new QPlainTextEdit(this);
+        StepLinesAsWindows(text);
         // A Windows multi-line edit wraps unless it scrolls sideways.
         const bool wraps = !has(kAutoHorizontalScroll) && !has(kHorizontalScrollBar);
         text->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);

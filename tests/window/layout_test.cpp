@@ -4,9 +4,13 @@
 #include "layout_support.h"
 #include "window_test_support.h"
 
+#include "edit_lines.h"
+
 #include <QFontInfo>
 #include <QImage>
+#include <QTextBlock>
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -21,6 +25,19 @@ QImage DrawnLetter(const QFont& font, QChar letter, qreal fraction) {
     const QFontMetrics metrics(font);
     return DrawnText(font, QString(letter), QSize(4 * metrics.height(), metrics.height() + 8),
                      QPointF(4 + fraction, 4 + metrics.ascent()));
+}
+
+// Whether a dark pixel of row y touches one of row y + 1, also diagonally.
+bool RowsTouch(const QImage& gray, int y) {
+    const auto dark = [&gray](int x, int row) {
+        return x >= 0 && x < gray.width() && gray.constScanLine(row)[x] < 0x80;
+    };
+    for (int x = 0; x < gray.width(); ++x) {
+        if (dark(x, y) && (dark(x - 1, y + 1) || dark(x, y + 1) || dark(x + 1, y + 1))) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace
@@ -127,6 +144,58 @@ private slots:
                     std::abs((mark.left() - letter.left()) - (letter.right() - mark.right())) <= 1,
                     what.constData());
             }
+        }
+    }
+
+    void editLinesStepAsTheNativeEdit() {
+        // Run at scale 1 and, as kupongen_window_layout_test_scale2, at 2.
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        for (QPlainTextEdit* edit : {Info(dialog), Rows(dialog)}) {
+            const QByteArray what = edit->objectName().toUtf8();
+            const int step = WindowsLineMetrics(edit->font()).step;
+            if (QFontInfo(edit->font()).family() == QStringLiteral("Tahoma")) {
+                QCOMPARE(step, 14);
+            }
+            QVERIFY2(step >= QFontMetrics(edit->font()).height(), what.constData());
+            // The ring of å under the descender of y, each line standing
+            // clear of the next.
+            edit->setPlainText(
+                QStringLiteral("kryss tv\u00e5or\nkryss tv\u00e5or\nkryss tv\u00e5or"));
+            for (int line = 1; line < 3; ++line) {
+                QTextCursor cursor(edit->document()->findBlockByNumber(line));
+                QCOMPARE(edit->cursorRect(cursor).top() -
+                             edit->cursorRect(QTextCursor(cursor.block().previous())).top(),
+                         step);
+            }
+            edit->moveCursor(QTextCursor::End);
+            const QImage shown = edit->viewport()->grab().toImage();
+            const int scale = std::max(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
+            QCOMPARE(qRound(shown.devicePixelRatio()), scale);
+            const QImage gray = shown.convertToFormat(QImage::Format_Grayscale8);
+            const int top = edit->cursorRect(QTextCursor(edit->document())).top() * scale;
+            const int pixels = step * scale;
+            // The same line again, exactly one step in pixels lower.
+            for (int y = top; y < top + pixels; ++y) {
+                QVERIFY2(std::equal(gray.constScanLine(y), gray.constScanLine(y) + gray.width(),
+                                    gray.constScanLine(y + pixels)),
+                         what.constData());
+            }
+            // Each line's ink within one step, touching none of the next.
+            const auto dark = [&gray](int y) {
+                return std::any_of(gray.constScanLine(y), gray.constScanLine(y) + gray.width(),
+                                   [](uchar v) { return v < 0x80; });
+            };
+            int inkTop = 0;
+            int inkBottom = gray.height() - 1;
+            while (!dark(inkTop)) {
+                ++inkTop;
+            }
+            while (!dark(inkBottom)) {
+                --inkBottom;
+            }
+            QVERIFY2(inkBottom - (inkTop + 2 * pixels) < pixels, what.constData());
+            QVERIFY2(!RowsTouch(gray, inkTop + pixels - 1), what.constData());
         }
     }
 
