@@ -3,6 +3,7 @@
 #include "dialog_units.h"
 
 #include <QByteArray>
+#include <QEvent>
 #include <QFontMetrics>
 #include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
@@ -82,6 +83,25 @@ private:
     mutable LineMetrics metrics_;
 };
 
+// Keeps the edit's font drawn without smoothing, whatever font it is given.
+// Then the font's hinting for black and white runs, as in the native edit:
+// Tahoma's descenders end a pixel higher and clear the accents below.
+class BlackAndWhiteFont : public QObject {
+public:
+    explicit BlackAndWhiteFont(QWidget* edit) : QObject(edit) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* edit = static_cast<QWidget*>(watched);
+        if (event->type() == QEvent::FontChange &&
+            edit->font().styleStrategy() != QFont::NoAntialias) {
+            QFont font = edit->font();
+            font.setStyleStrategy(QFont::NoAntialias);
+            edit->setFont(font);
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 LineMetrics WindowsLineMetrics(const QFont& font) {
@@ -92,8 +112,11 @@ LineMetrics WindowsLineMetrics(const QFont& font) {
 void StepLinesAsWindows(QPlainTextEdit* edit) {
     auto* document = new QTextDocument(edit);
     document->setDocumentLayout(new WindowsLineLayout(document));
-    document->setDefaultFont(edit->font());
     edit->setDocument(document);
+    edit->installEventFilter(new BlackAndWhiteFont(edit));
+    QFont font = edit->font();
+    font.setStyleStrategy(QFont::NoAntialias);
+    edit->setFont(font);
 }
 
 } // namespace kupongen::qt

@@ -20,7 +20,7 @@ struct LineMetrics {
 LineMetrics WindowsLineMetrics(const QFont& font);
 
 // Lays out the edit's lines by WindowsLineMetrics of its font, also after a
-// change of font.
+// change of font, and draws any font it is given in black and white.
 void StepLinesAsWindows(QPlainTextEdit* edit);
 
 } // namespace kupongen::qt

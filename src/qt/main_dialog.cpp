@@ -291,7 +291,6 @@ QWidget* MainDialog::MakeEdit(int controlId, std::uint32_t styles) {
             text->setFrameShape(QFrame::NoFrame);
         }
         if (controlId == id::kRows) {
-            text->setFont(RowsFont(font()));
             rows_ = text;
             connect(text, &QPlainTextEdit::textChanged, this, [this] {
                 if (!settingRows_) {
