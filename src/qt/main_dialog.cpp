@@ -145,6 +145,11 @@ DialogHooks MainDialog::MakeHooks() {
         }
         return QFile::encodeName(*path).toStdString();
     };
+    hooks.textWritten = [this](int controlId) {
+        if (controlId == id::kStatus) {
+            statusWritten_ = true;
+        }
+    };
     return hooks;
 }
 
@@ -259,13 +264,10 @@ void MainDialog::NameForScreenReaders(const DialogItem& item, QWidget* widget) {
                                                return earlier.kind == ItemKind::Label;
                                            }) +
                              1);
-        QList<QWidget*> boxes;
         for (int sign = 0; sign < kSignCount; ++sign) {
             QWidget* box = Control(SureBoxId(match, sign));
             box->setAccessibleName(name + QLatin1Char(' ') + box->accessibleName());
-            boxes.append(box);
         }
-        LinkLabel(static_cast<QLabel*>(widget), boxes);
     }
     widget->setAccessibleName(name);
 }
@@ -328,8 +330,14 @@ void MainDialog::ShrinkClippedCaptions() {
 
 void MainDialog::DeliverClick(int controlId) {
     HandOverRowsEdits();
+    std::vector<bool> sureBefore;
+    for (int box = 0; box < kSureBoxCount; ++box) {
+        sureBefore.push_back(session_.Model().Item(kFirstSureBoxId + box)->checked);
+    }
+    statusWritten_ = false;
     session_.Click(controlId);
     Mirror();
+    AnnounceStatus(controlId, sureBefore);
     // The model decides the mark, also where it refused the click (a hidden
     // control) or kept it (a marked radio button clicked again).
     auto* button = qobject_cast<QAbstractButton*>(Control(controlId));
@@ -362,7 +370,10 @@ std::optional<ItemIndex> MainDialog::FocusedItem() const {
 }
 
 void MainDialog::FocusItem(ItemIndex item) {
-    items_[item]->setFocus(Qt::TabFocusReason);
+    // Qt selects a line's text when Tab reaches it, and a screen reader then
+    // reads the status twice and says "unselected" on leaving.
+    const bool line = qobject_cast<QLineEdit*>(items_[item]) != nullptr;
+    items_[item]->setFocus(line ? Qt::OtherFocusReason : Qt::TabFocusReason);
 }
 
 bool MainDialog::focusNextPrevChild(bool next) {
@@ -398,6 +409,22 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return true;
+}
+
+void MainDialog::AnnounceStatus(int controlId, const std::vector<bool>& sureBefore) {
+    if (!statusWritten_ || !isVisible()) {
+        return;
+    }
+    // The status message, and the sure box a random draw checked, which the
+    // message does not name.
+    QString text = static_cast<QLineEdit*>(Control(id::kStatus))->text();
+    for (int box = 0; box < kSureBoxCount && controlId == id::kRandomSure; ++box) {
+        if (session_.Model().Item(kFirstSureBoxId + box)->checked &&
+            !sureBefore[static_cast<std::size_t>(box)]) {
+            text += QLatin1Char(' ') + Control(kFirstSureBoxId + box)->accessibleName();
+        }
+    }
+    Announce(this, text);
 }
 
 void MainDialog::HandOverRowsEdits() {

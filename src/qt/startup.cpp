@@ -9,7 +9,10 @@
 #include <QByteArray>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <QtGlobal>
 
 #include <cstdio>
@@ -129,6 +132,13 @@ void SetUpApplication(QApplication& app) {
     QApplication::setDesktopFileName(QStringLiteral("kupongen"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kupongen-64.png")));
     RegisterDialogFont();
+    // The whole interface is Swedish, so Qt's own dialogs are too, whatever
+    // the system's language.
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("qt"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
     // The save dialog and the message boxes draw in the application's font.
     QFont font = QApplication::font();
     HintToWholePixels(font);
