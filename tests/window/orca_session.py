@@ -16,70 +16,26 @@ import time
 
 WAIT_SECONDS = 30
 
-# A speech server that says nothing, so Orca never waits on audio.
+# A speech server that says nothing, so Orca never waits on audio; the base
+# class does nothing for every utterance.
 SILENT_SPEECH = '''
 from orca import speechserver
 
 
 class SpeechServer(speechserver.SpeechServer):
-    _server = None
-
-    @staticmethod
-    def getFactoryName():
-        return "silent"
-
     @staticmethod
     def getSpeechServers():
-        return [SpeechServer.getSpeechServer()]
+        return [SpeechServer()]
 
     @staticmethod
     def getSpeechServer(info=None):
-        if SpeechServer._server is None:
-            SpeechServer._server = SpeechServer()
-        return SpeechServer._server
-
-    @staticmethod
-    def shutdownActiveServers():
-        pass
+        return SpeechServer()
 
     def getInfo(self):
         return ["silent", "silent"]
 
     def getVoiceFamilies(self):
         return []
-
-    def speak(self, text=None, acss=None, interrupt=True):
-        pass
-
-    def speakCharacter(self, character, acss=None):
-        pass
-
-    def speakKeyEvent(self, event, acss=None):
-        pass
-
-    def sayAll(self, utteranceIterator, progressCallback):
-        pass
-
-    def settle(self, quiet=0.7):
-        """The lines Orca says until it has been quiet for a while."""
-        deadline = time.monotonic() + WAIT_SECONDS
-        count = len(self.spoken())
-        changed = time.monotonic()
-        while time.monotonic() < deadline and time.monotonic() - changed < quiet:
-            time.sleep(0.1)
-            if len(self.spoken()) != count:
-                count = len(self.spoken())
-                changed = time.monotonic()
-        return self.spoken()[self.heard:]
-
-    def stop(self):
-        pass
-
-    def shutdown(self):
-        pass
-
-    def reset(self, text=None, acss=None):
-        pass
 '''
 
 # Run by Orca from its settings folder once it has read its settings.
