@@ -9,7 +9,7 @@ FUZZ_SECONDS ?= 60
 CLANGXX ?= $(shell command -v clang++-14 || command -v clang++)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize fuzz bench headless-memory package screenshot windows windows-deps \
+.PHONY: all deps build run test screenreader-test test-sanitize fuzz bench headless-memory package screenshot windows windows-deps \
         windows-test windows-bench windows-package windows-screenshot windows-dpi-screenshots \
         format clean
 
@@ -31,6 +31,10 @@ run: deps $(BUILD_DIR)/build.ninja
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# Only the keyboard session under the Orca screen reader (also part of test).
+screenreader-test: build
+	ctest --test-dir $(BUILD_DIR) -L screenreader --output-on-failure
 
 test-sanitize: deps
 	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \

@@ -10,6 +10,7 @@ qt6-base-dev qt6-base-dev-tools libgl-dev
 nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth fonts-wine fonts-dejavu-core desktop-file-utils
 dbus-daemon at-spi2-core python3-pyatspi
+orca python3-gi gir1.2-atspi-2.0 speech-dispatcher espeak-ng qt6-translations-l10n
 dpkg-dev lintian file imagemagick xdotool appstream
 clang-14 libclang-rt-14-dev"
 

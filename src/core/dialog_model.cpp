@@ -62,6 +62,9 @@ void DialogModel::SetChecked(ControlState& control, bool checked) {
 }
 
 void DialogModel::SetText(ControlState& control, std::string_view text) {
+    if (hooks.textWritten) {
+        hooks.textWritten(control.id);
+    }
     // A press adds rows to the end of the rows window's text: when the new text
     // only extends the old one, append the tail instead of copying it all again.
     const std::string_view old = control.text;

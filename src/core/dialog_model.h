@@ -35,6 +35,9 @@ struct DialogHooks {
     std::function<void(std::string_view text, std::string_view title)> showMessageBox;
     // The save dialog: the chosen path, or nothing when the user cancels.
     std::function<std::optional<std::string>()> chooseSavePath;
+    // Every text put into a control, also one equal to the text it holds: a
+    // status message said again is news for a screen reader.
+    std::function<void(int controlId)> textWritten;
 };
 
 class DialogModel {

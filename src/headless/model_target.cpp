@@ -7,11 +7,13 @@
 namespace kupongen::script {
 
 ModelTarget::ModelTarget(MessageBoxSink onMessageBox)
-    : session_(DialogHooks{std::move(onMessageBox), [this] {
+    : session_(DialogHooks{std::move(onMessageBox),
+                           [this] {
                                // A click on Save without a path from the script
                                // is a user who cancels the dialog.
                                return std::exchange(nextSavePath_, std::nullopt);
-                           }}) {}
+                           },
+                           {}}) {}
 
 void ModelTarget::SaveTo(const std::string& path) {
     nextSavePath_ = path;

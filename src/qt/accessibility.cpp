@@ -1,24 +1,113 @@
 #include "accessibility.h"
 
+#include "dialog_template.h"
 #include "group_frame.h"
 #include "main_dialog.h"
 #include "model_buttons.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
 #include <QVariant>
 
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 namespace kupongen::qt {
 
 namespace {
 
-constexpr char kLabelProperty[] = "kupongenLabel";
-constexpr char kLabelledProperty[] = "kupongenLabelled";
+// The accessible tree puts the controls a group box frames inside it, so a
+// screen reader names the group when the focus enters it; on screen they stay
+// children of the window.
 
-using Relations = QList<QPair<QAccessibleInterface*, QAccessible::Relation>>;
+// The window a widget belongs to, when it is one of its items.
+MainDialog* WindowOf(const QObject* object) {
+    return object == nullptr ? nullptr : qobject_cast<MainDialog*>(object->parent());
+}
+
+std::optional<std::size_t> ItemIndexOf(const MainDialog* window, const QObject* widget) {
+    const auto& items = window->Items();
+    const auto found = std::find(items.begin(), items.end(), widget);
+    if (found == items.end()) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(found - items.begin());
+}
+
+// The group box whose frame holds a template item.
+std::optional<std::size_t> EnclosingGroupBox(std::size_t item) {
+    const DialogItem& inner = kDialogItems[item];
+    for (std::size_t g = 0; g < kDialogItems.size(); ++g) {
+        const DialogItem& outer = kDialogItems[g];
+        if (g != item && outer.kind == ItemKind::GroupBox && inner.x >= outer.x &&
+            inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
+            inner.y + inner.height <= outer.y + outer.height) {
+            return g;
+        }
+    }
+    return std::nullopt;
+}
+
+// The items a group box holds, or those of no group box for the window.
+std::vector<QWidget*> TreeChildren(const MainDialog* window, std::optional<std::size_t> group) {
+    std::vector<QWidget*> children;
+    const auto& items = window->Items();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (EnclosingGroupBox(i) == group) {
+            children.push_back(items[i]);
+        }
+    }
+    return children;
+}
+
+// The window, or one of its group boxes, with the children of the tree.
+class TreeNodeAccessible : public QAccessibleWidget {
+public:
+    TreeNodeAccessible(QWidget* widget, QAccessible::Role role) : QAccessibleWidget(widget, role) {}
+
+    int childCount() const override { return static_cast<int>(Children().size()); }
+
+    QAccessibleInterface* child(int index) const override {
+        const auto children = Children();
+        if (index < 0 || index >= static_cast<int>(children.size())) {
+            return nullptr;
+        }
+        return QAccessible::queryAccessibleInterface(children[static_cast<std::size_t>(index)]);
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        const auto children = Children();
+        const auto found = std::find(children.begin(), children.end(),
+                                     child != nullptr ? child->object() : nullptr);
+        return found == children.end() ? -1 : static_cast<int>(found - children.begin());
+    }
+
+private:
+    std::vector<QWidget*> Children() const {
+        if (auto* window = qobject_cast<MainDialog*>(widget())) {
+            return TreeChildren(window, std::nullopt);
+        }
+        const MainDialog* window = WindowOf(widget());
+        const auto group = window == nullptr ? std::nullopt : ItemIndexOf(window, widget());
+        return group ? TreeChildren(window, group) : std::vector<QWidget*>{};
+    }
+};
+
+// An item's parent in the tree: its group box, or else the window.
+QAccessibleInterface* TreeParent(const QWidget* widget) {
+    const MainDialog* window = WindowOf(widget);
+    const auto item = window == nullptr ? std::nullopt : ItemIndexOf(window, widget);
+    const auto group = item ? EnclosingGroupBox(*item) : std::nullopt;
+    if (group) {
+        return QAccessible::queryAccessibleInterface(window->Items()[*group]);
+    }
+    return QAccessible::queryAccessibleInterface(widget->parentWidget());
+}
 
 // The window's push buttons, check boxes and radio buttons.
 class ControlAccessible : public QAccessibleWidget {
@@ -66,36 +155,49 @@ public:
 
     QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
-    Relations relations(QAccessible::Relation match) const override {
-        Relations relations = QAccessibleWidget::relations(match);
-        auto* label = widget()->property(kLabelProperty).value<QObject*>();
-        if (label != nullptr && (match & QAccessible::Label)) {
-            relations.append({QAccessible::queryAccessibleInterface(label), QAccessible::Label});
-        }
-        return relations;
-    }
+    QAccessibleInterface* parent() const override { return TreeParent(widget()); }
 
 private:
     QAbstractButton* Button() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
-// A match label: plain text that names three sure boxes.
+// A match label: plain text beside its three sure boxes. It names none of
+// them by a relation, since a screen reader would then speak the label in
+// place of each box's own name ("Match 4: X").
 class MatchLabelAccessible : public QAccessibleWidget {
 public:
     explicit MatchLabelAccessible(QLabel* label)
         : QAccessibleWidget(label, QAccessible::StaticText) {}
 
-    Relations relations(QAccessible::Relation match) const override {
-        Relations relations = QAccessibleWidget::relations(match);
-        if (match & QAccessible::Labelled) {
-            const auto boxes = widget()->property(kLabelledProperty).value<QObjectList>();
-            for (QObject* box : boxes) {
-                relations.append(
-                    {QAccessible::queryAccessibleInterface(box), QAccessible::Labelled});
-            }
-        }
-        return relations;
+    QAccessibleInterface* parent() const override { return TreeParent(widget()); }
+};
+
+// Where status messages are announced: a notification a screen reader speaks
+// when it is shown, whatever has the focus. It is no child in the tree, so
+// it is never reached by browsing.
+class Announcer : public QObject {
+public:
+    explicit Announcer(QWidget* window) : QObject(window) {}
+    QString text;
+};
+
+class AnnouncerAccessible : public QAccessibleObject {
+public:
+    explicit AnnouncerAccessible(Announcer* announcer) : QAccessibleObject(announcer) {}
+
+    QAccessible::Role role() const override { return QAccessible::Notification; }
+    QString text(QAccessible::Text type) const override {
+        return type == QAccessible::Name ? static_cast<Announcer*>(object())->text : QString();
     }
+    QAccessible::State state() const override { return {}; }
+    // The application, not the window: a screen reader would speak the
+    // window's title before every message.
+    QAccessibleInterface* parent() const override {
+        return QAccessible::queryAccessibleInterface(QCoreApplication::instance());
+    }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
 };
 
 // One of the window's own items; the widgets of other dialogs keep Qt's
@@ -106,10 +208,13 @@ bool IsWindowItem(const QObject* object) {
 
 QAccessibleInterface* MakeInterface(const QString&, QObject* object) {
     if (auto* window = qobject_cast<MainDialog*>(object)) {
-        return new QAccessibleWidget(window, QAccessible::Dialog);
+        return new TreeNodeAccessible(window, QAccessible::Dialog);
     }
     if (auto* frame = qobject_cast<GroupFrame*>(object)) {
-        return new QAccessibleWidget(frame, QAccessible::Grouping);
+        return new TreeNodeAccessible(frame, QAccessible::Grouping);
+    }
+    if (auto* announcer = dynamic_cast<Announcer*>(object)) {
+        return new AnnouncerAccessible(announcer);
     }
     // Radio buttons are radio buttons even though the model, not Qt, keeps
     // them exclusive (Qt would announce them as check boxes).
@@ -142,13 +247,21 @@ void InstallAccessibility() {
     Q_UNUSED(installed);
 }
 
-void LinkLabel(QLabel* label, const QList<QWidget*>& boxes) {
-    QObjectList labelled;
-    for (QWidget* box : boxes) {
-        box->setProperty(kLabelProperty, QVariant::fromValue<QObject*>(label));
-        labelled.append(box);
+void Announce(QWidget* window, const QString& text) {
+    Announcer* announcer = nullptr;
+    for (QObject* child : window->children()) {
+        if (auto* found = dynamic_cast<Announcer*>(child)) {
+            announcer = found;
+        }
     }
-    label->setProperty(kLabelledProperty, QVariant::fromValue(labelled));
+    if (announcer == nullptr) {
+        announcer = new Announcer(window);
+    }
+    announcer->text = text;
+    QAccessibleEvent named(announcer, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&named);
+    QAccessibleEvent shown(announcer, QAccessible::ObjectShow);
+    QAccessible::updateAccessibility(&shown);
 }
 
 } // namespace kupongen::qt

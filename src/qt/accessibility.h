@@ -1,11 +1,12 @@
 // What a screen reader learns of the window: every control with its true role
-// and a name, the group boxes as groupings, each match label tied to its sure
-// boxes, and press and toggle actions that go the way of a user's click.
+// and a name, the group boxes as groupings holding their controls, press and
+// toggle actions that go the way of a user's click, and status messages
+// announced as they come.
 #pragma once
 
 #include <QList>
 
-class QLabel;
+class QString;
 class QWidget;
 
 namespace kupongen::qt {
@@ -14,7 +15,7 @@ namespace kupongen::qt {
 // the window is shown.
 void InstallAccessibility();
 
-// A match label and the sure boxes it names.
-void LinkLabel(QLabel* label, const QList<QWidget*>& boxes);
+// Has screen readers speak a text at once, without moving the focus.
+void Announce(QWidget* window, const QString& text);
 
 } // namespace kupongen::qt

@@ -52,14 +52,4 @@ QFont DialogFont() {
     return font;
 }
 
-QFont RowsFont(const QFont& dialogFont) {
-    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setStyleHint(QFont::Monospace);
-    font.setFixedPitch(true);
-    font.setPointSize(dialogFont.pointSize() > 0 ? dialogFont.pointSize()
-                                                 : kDialogWindow.fontPointSize);
-    HintToWholePixels(font);
-    return font;
-}
-
 } // namespace kupongen::qt

@@ -18,8 +18,4 @@ void RegisterDialogFont();
 // The template's font, "Tahoma" 9 point, or a sans-serif of similar width.
 QFont DialogFont();
 
-// A fixed-pitch font of the same size for the rows window, so the coupon
-// tables' columns line up.
-QFont RowsFont(const QFont& dialogFont);
-
 } // namespace kupongen::qt

@@ -5,6 +5,7 @@
 #include "caption_place.h"
 #include "dialog_font.h"
 #include "dialog_template.h"
+#include "edit_lines.h"
 #include "font_metrics.h"
 #include "group_frame.h"
 #include "model_buttons.h"
@@ -131,6 +132,11 @@ DialogHooks MainDialog::MakeHooks() {
         }
         return QFile::encodeName(*path).toStdString();
     };
+    hooks.textWritten = [this](int controlId) {
+        if (controlId == id::kStatus) {
+            statusWritten_ = true;
+        }
+    };
     return hooks;
 }
 
@@ -233,19 +239,10 @@ void MainDialog::NameForScreenReaders(const DialogItem& item, QWidget* widget) {
             widget->setAccessibleName(FromAnsi(edit.name.view()));
         }
     }
-    // The match labels follow the 39 boxes in the template, so each box is
-    // named when its label is made.
-    for (int match = 1; match <= kMatchCount; ++match) {
-        if (&MatchLabelItem(match) != &item) {
-            continue;
-        }
-        QList<QWidget*> boxes;
-        for (int sign = 0; sign < kSignCount; ++sign) {
-            QWidget* box = Control(SureBoxId(match, sign));
-            box->setAccessibleName(FromAnsi(text::SureBoxName(match, sign)));
-            boxes.append(box);
-        }
-        LinkLabel(static_cast<QLabel*>(widget), boxes);
+    const int sureBox = item.id - kFirstSureBoxId;
+    if (sureBox >= 0 && sureBox < kSureBoxCount) {
+        widget->setAccessibleName(
+            FromAnsi(text::SureBoxName(sureBox / kSignCount + 1, sureBox % kSignCount)));
     }
 }
 
@@ -255,6 +252,7 @@ QWidget* MainDialog::MakeEdit(int controlId, std::uint32_t styles) {
     QWidget* edit = nullptr;
     if (has(kMultiLine)) {
         auto* text = new QPlainTextEdit(this);
+        StepLinesAsWindows(text);
         // A Windows multi-line edit wraps unless it scrolls sideways.
         const bool wraps = !has(kAutoHorizontalScroll) && !has(kHorizontalScrollBar);
         text->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
@@ -269,7 +267,6 @@ QWidget* MainDialog::MakeEdit(int controlId, std::uint32_t styles) {
             text->setFrameShape(QFrame::NoFrame);
         }
         if (controlId == id::kRows) {
-            text->setFont(RowsFont(font()));
             rows_ = text;
             connect(text, &QPlainTextEdit::textChanged, this, [this] {
                 if (!settingRows_) {
@@ -307,8 +304,14 @@ void MainDialog::ShrinkClippedCaptions() {
 
 void MainDialog::DeliverClick(int controlId) {
     HandOverRowsEdits();
+    std::vector<bool> sureBefore;
+    for (int box = 0; box < kSureBoxCount; ++box) {
+        sureBefore.push_back(session_.Model().Item(kFirstSureBoxId + box)->checked);
+    }
+    statusWritten_ = false;
     session_.Click(controlId);
     Mirror();
+    AnnounceStatus(controlId, sureBefore);
     // The model decides the mark, also where it refused the click (a hidden
     // control) or kept it (a marked radio button clicked again).
     auto* button = qobject_cast<QAbstractButton*>(Control(controlId));
@@ -341,7 +344,10 @@ std::optional<ItemIndex> MainDialog::FocusedItem() const {
 }
 
 void MainDialog::FocusItem(ItemIndex item) {
-    items_[item]->setFocus(Qt::TabFocusReason);
+    // Qt selects a line's text when Tab reaches it, and a screen reader then
+    // reads the status twice and says "unselected" on leaving.
+    const bool line = qobject_cast<QLineEdit*>(items_[item]) != nullptr;
+    items_[item]->setFocus(line ? Qt::OtherFocusReason : Qt::TabFocusReason);
 }
 
 bool MainDialog::focusNextPrevChild(bool next) {
@@ -377,6 +383,22 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
         }
     }
     return true;
+}
+
+void MainDialog::AnnounceStatus(int controlId, const std::vector<bool>& sureBefore) {
+    if (!statusWritten_ || !isVisible()) {
+        return;
+    }
+    // The status message, and the sure box a random draw checked, which the
+    // message does not name.
+    QString text = static_cast<QLineEdit*>(Control(id::kStatus))->text();
+    for (int box = 0; box < kSureBoxCount && controlId == id::kRandomSure; ++box) {
+        if (session_.Model().Item(kFirstSureBoxId + box)->checked &&
+            !sureBefore[static_cast<std::size_t>(box)]) {
+            text += QLatin1Char(' ') + Control(kFirstSureBoxId + box)->accessibleName();
+        }
+    }
+    Announce(this, text);
 }
 
 void MainDialog::HandOverRowsEdits() {

@@ -78,6 +78,8 @@ private:
     // A click from any source (mouse, keyboard, screen reader, a program's
     // setChecked or toggle): the model's click, then the model's state.
     void DeliverClick(int controlId);
+    // Has screen readers speak the status message a click wrote, if any.
+    void AnnounceStatus(int controlId, const std::vector<bool>& sureBefore);
     FocusState CurrentFocusState() const;
     std::optional<ItemIndex> FocusedItem() const;
     void FocusItem(ItemIndex item);
@@ -103,6 +105,7 @@ private:
     // Set while the widgets take the model's state, so that the marks set
     // then are not taken for clicks.
     bool mirroring_ = false;
+    bool statusWritten_ = false;
 };
 
 } // namespace kupongen::qt

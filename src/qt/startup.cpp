@@ -9,7 +9,10 @@
 #include <QByteArray>
 #include <QFont>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <QtGlobal>
 
 #include <cerrno>
@@ -23,6 +26,23 @@
 namespace kupongen::qt {
 
 namespace {
+
+// Qt's Swedish catalogue as Debian ships it predates Qt 5, which moved the
+// standard buttons' texts ("&Yes") from QDialogButtonBox to QPlatformTheme;
+// those are looked up under the old name.
+class SwedishQt : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+
+    QString translate(const char* context, const char* source, const char* disambiguation,
+                      int n) const override {
+        QString text = QTranslator::translate(context, source, disambiguation, n);
+        if (text.isEmpty() && qstrcmp(context, "QPlatformTheme") == 0) {
+            text = QTranslator::translate("QDialogButtonBox", source, disambiguation, n);
+        }
+        return text;
+    }
+};
 
 constexpr const char* kUsage =
     "Usage: kupongen [Qt options]\n"
@@ -227,6 +247,13 @@ void SetUpApplication(QApplication& app) {
     QApplication::setDesktopFileName(QStringLiteral("example.kupongen.Kupongen"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kupongen-64.png")));
     RegisterDialogFont();
+    // The whole interface is Swedish, so Qt's own dialogs are too, whatever
+    // the system's language.
+    auto* translator = new SwedishQt(&app);
+    if (translator->load(QLocale(QLocale::Swedish, QLocale::Sweden), QStringLiteral("qt"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(translator);
+    }
     // The save dialog and the message boxes draw in the application's font.
     QFont font = QApplication::font();
     HintToWholePixels(font);

@@ -4,9 +4,13 @@
 #include "layout_support.h"
 #include "window_test_support.h"
 
+#include "edit_lines.h"
+
 #include <QFontInfo>
 #include <QImage>
+#include <QTextBlock>
 
+#include <algorithm>
 #include <cstdlib>
 #include <utility>
 
@@ -21,6 +25,23 @@ QImage DrawnLetter(const QFont& font, QChar letter, qreal fraction) {
     const QFontMetrics metrics(font);
     return DrawnText(font, QString(letter), QSize(4 * metrics.height(), metrics.height() + 8),
                      QPointF(4 + fraction, 4 + metrics.ascent()));
+}
+
+// The first pixel row of each run of rows with dark ink, on any background.
+QList<int> InkedLineTops(const QImage& image) {
+    const QImage gray = image.convertToFormat(QImage::Format_Grayscale8);
+    QList<int> tops;
+    bool previous = false;
+    for (int y = 0; y < gray.height(); ++y) {
+        const uchar* row = gray.constScanLine(y);
+        const bool inked =
+            std::any_of(row, row + gray.width(), [](uchar value) { return value < 0x80; });
+        if (inked && !previous) {
+            tops.append(y);
+        }
+        previous = inked;
+    }
+    return tops;
 }
 
 } // namespace
@@ -125,6 +146,38 @@ private slots:
                     std::abs((mark.left() - letter.left()) - (letter.right() - mark.right())) <= 1,
                     what.constData());
             }
+        }
+    }
+
+    void editLinesStepAsTheNativeEdit() {
+        // Run at scale 1 and, as kupongen_window_layout_test_scale2, at 2.
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        for (QPlainTextEdit* edit : {Info(dialog), Rows(dialog)}) {
+            const QByteArray what = edit->objectName().toUtf8();
+            const int step = WindowsLineMetrics(edit->font()).step;
+            if (QFontInfo(edit->font()).family() == QStringLiteral("Tahoma")) {
+                QCOMPARE(step, 14);
+            }
+            QVERIFY2(step >= QFontMetrics(edit->font()).height(), what.constData());
+            // Rings of å under descenders of y, as "kryss" over "tvåor" in
+            // the info panel: each line's ink stands clear of the next's.
+            edit->setPlainText(QStringLiteral("yyyyyy\n\u00e5\u00e5\u00e5\u00e5\u00e5\u00e5\n"
+                                              "yyyyyy\n\u00e5\u00e5\u00e5\u00e5\u00e5\u00e5"));
+            for (int line = 1; line < 4; ++line) {
+                QTextCursor cursor(edit->document()->findBlockByNumber(line));
+                QCOMPARE(edit->cursorRect(cursor).top() -
+                             edit->cursorRect(QTextCursor(cursor.block().previous())).top(),
+                         step);
+            }
+            edit->moveCursor(QTextCursor::End);
+            const QImage shown = edit->viewport()->grab().toImage();
+            const int scale = std::max(1, qEnvironmentVariableIntValue("QT_SCALE_FACTOR"));
+            QCOMPARE(qRound(shown.devicePixelRatio()), scale);
+            const QList<int> tops = InkedLineTops(shown);
+            QVERIFY2(tops.size() == 4, what.constData());
+            QCOMPARE(tops[2] - tops[0], 2 * step * scale);
+            QCOMPARE(tops[3] - tops[1], 2 * step * scale);
         }
     }
 

@@ -314,6 +314,11 @@ private slots:
         WhenModalOpens<QFileDialog>([&](QFileDialog* save) {
             WhenModalOpens<QMessageBox>([&, save](QMessageBox* question) {
                 asked = true;
+                // In Swedish, as the rest of the window, whatever the locale.
+                QCOMPARE(question->button(QMessageBox::Yes)->text().remove(u'&'),
+                         QStringLiteral("Ja"));
+                QCOMPARE(question->button(QMessageBox::No)->text().remove(u'&'),
+                         QStringLiteral("Nej"));
                 question->button(QMessageBox::No)->click();
                 QTimer::singleShot(0, save, &QDialog::reject);
             });

@@ -5,8 +5,9 @@ Reads one command per line on standard input, works the application named
 on the command line through AT-SPI only, and answers each command with one
 JSON line on standard output:
 
-  items                   the main window's items, in order, as the screen
-                          reader sees them (role, name, states, relations)
+  items                   the main window's items, each group box followed
+                          by the controls it holds, as the screen reader
+                          sees them (role, name, states, relations)
   do ROLE|NAME|ACTION     runs an action on the one shown item with that
                           role and name
   type TEXT               types TEXT on the keyboard
@@ -64,8 +65,17 @@ def describe(item):
     }
 
 
+def tree_items(window):
+    """The window's items depth first: each group box, then the controls it
+    holds."""
+    for item in window:
+        yield item
+        if item is not None and item.getRoleName() == "panel":
+            yield from item
+
+
 def do_action(window, role, name, action_name):
-    matches = [item for item in window
+    matches = [item for item in tree_items(window)
                if item is not None and item.getRoleName() == role and item.name == name
                and item.getState().contains(pyatspi.STATE_SHOWING)]
     if len(matches) != 1:
@@ -83,7 +93,7 @@ def run(application_name):
         command, _, argument = line.rstrip("\n").partition(" ")
         try:
             if command == "items":
-                answer = [describe(item) for item in main_window(application)]
+                answer = [describe(item) for item in tree_items(main_window(application))]
             elif command == "do":
                 role, name, action = argument.split("|")
                 answer = do_action(main_window(application), role, name, action)

@@ -1,0 +1,193 @@
+#!/usr/bin/python3
+"""One keyboard-only session of the window under the Orca screen reader.
+
+Run inside a display and a private session bus: starts Orca with a silent
+speech server, starts the window, presses keys with xdotool as a blind user
+would and checks what Orca says after each step, from the SPEECH OUTPUT
+lines of its debug log. Usage: orca_session.py KUPONGEN
+"""
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+WAIT_SECONDS = 30
+
+# A speech server that says nothing, so Orca never waits on audio; the base
+# class does nothing for every utterance.
+SILENT_SPEECH = '''
+from orca import speechserver
+
+
+class SpeechServer(speechserver.SpeechServer):
+    @staticmethod
+    def getSpeechServers():
+        return [SpeechServer()]
+
+    @staticmethod
+    def getSpeechServer(info=None):
+        return SpeechServer()
+
+    def getInfo(self):
+        return ["silent", "silent"]
+
+    def getVoiceFamilies(self):
+        return []
+'''
+
+# Run by Orca from its settings folder once it has read its settings.
+CUSTOMIZATIONS = '''
+import sys
+from orca import debug, settings
+sys.path.insert(0, {folder!r})
+settings.speechServerFactory = "silentspeech"
+settings.speechFactoryModules = ["silentspeech"]
+debug.debugLevel = debug.LEVEL_INFO
+debug.debugFile = open({log!r}, "a", buffering=1)
+'''
+
+
+class Orca:
+    def __init__(self, folder):
+        self.log = os.path.join(folder, "orca.log")
+        with open(os.path.join(folder, "silentspeech.py"), "w") as module:
+            module.write(SILENT_SPEECH)
+        with open(os.path.join(folder, "orca-customizations.py"), "w") as module:
+            module.write(CUSTOMIZATIONS.format(folder=folder, log=self.log))
+        self.process = subprocess.Popen(
+            ["orca", "--replace", "--user-prefs", folder, "--debug-file", self.log],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.heard = 0
+
+    def spoken(self):
+        try:
+            with open(self.log, encoding="utf-8", errors="replace") as log:
+                return re.findall(r"SPEECH OUTPUT: '(.*?)'", log.read())
+        except FileNotFoundError:
+            return []
+
+    def hear(self, pattern):
+        """Waits until Orca says a line matching pattern after the last one
+        heard; returns it."""
+        deadline = time.monotonic() + WAIT_SECONDS
+        while time.monotonic() < deadline:
+            lines = self.spoken()
+            for index in range(self.heard, len(lines)):
+                if re.search(pattern, lines[index]):
+                    self.heard = index + 1
+                    return lines[index]
+            time.sleep(0.1)
+        raise AssertionError("Orca did not say %r; it said %r" % (pattern, lines[self.heard:]))
+
+    def settle(self, quiet=0.7):
+        """The lines Orca says until it has been quiet for a while."""
+        deadline = time.monotonic() + WAIT_SECONDS
+        count = len(self.spoken())
+        changed = time.monotonic()
+        while time.monotonic() < deadline and time.monotonic() - changed < quiet:
+            time.sleep(0.1)
+            if len(self.spoken()) != count:
+                count = len(self.spoken())
+                changed = time.monotonic()
+        return self.spoken()[self.heard:]
+
+    def stop(self):
+        self.process.terminate()
+        try:
+            self.process.wait(10)
+        except subprocess.TimeoutExpired:
+            self.process.kill()
+            self.process.wait()
+
+
+def key(*names):
+    for name in names:
+        subprocess.run(["xdotool", "key", "--delay", "100", name], check=True)
+        time.sleep(0.3)
+
+
+def tab_until(orca, pattern, limit=30):
+    """Tabs on until Orca says a line matching pattern; returns it."""
+    for _ in range(limit):
+        key("Tab")
+        lines = orca.settle()
+        for index, line in enumerate(lines):
+            if re.search(pattern, line):
+                orca.heard += index + 1
+                return line
+        orca.heard += len(lines)
+    raise AssertionError("Tab never reached %r" % pattern)
+
+
+def session(program, folder):
+    orca = Orca(folder)
+    window = None
+    try:
+        orca.hear(r"^Screen reader on\.$")
+        window = subprocess.Popen([program], cwd=folder, env=dict(
+            os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb"))
+        # There is no window manager to give the new window the keyboard.
+        found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--class",
+                                "kupongen"], check=True, capture_output=True, text=True)
+        subprocess.run(["xdotool", "windowfocus", "--sync", found.stdout.split()[0]], check=True)
+        orca.hear(r"^Rader text\.$")
+        # Each group's caption once, as the focus enters it.
+        tab_until(orca, r"^Välj: panel\.$")
+        orca.hear(r"^SYSTEM check box")
+        key("Right", "space")
+        orca.hear(r"^ENKELRADER check box not checked\.$")
+        orca.hear(r"^checked$")
+        orca.hear(r"^notification Du har valt : Enkelrader\.$")
+        tab_until(orca, r"^Antal ENKELRADER: panel\.$")
+        orca.hear(r"^1\.$")
+        orca.hear(r"^selected radio button$")
+        key(*["Down"] * 9)
+        orca.hear(r"^10\.$")
+        orca.hear(r"^notification 10 enkelrader vald\.$")
+        tab_until(orca, r"^Kompatibel rad")
+        key("space")
+        orca.hear(r"^notification ")
+        tab_until(orca, r"^SÄKRA MATCHER: panel\.$")
+        orca.hear(r"^Match 1: 1 check box not checked\.$")
+        key(*["Down"] * 10)
+        orca.hear(r"^Match 4: X check box not checked\.$")
+        key("space")
+        orca.hear(r"^checked$")
+        tab_until(orca, r"^GENERERA rader push button\.$")
+        key("space")
+        orca.hear(r"^notification ENKELRADS generering utförd\.$")
+        tab_until(orca, r"^SPARA raderna push button\.$")
+        key("space")
+        orca.hear(r"^Spara som dialog")
+        key("r", "a", "d", "e", "r", "Return")
+        saved = os.path.join(folder, "rader.txt")
+        deadline = time.monotonic() + WAIT_SECONDS
+        lines = []
+        while len(lines) != 11 and time.monotonic() < deadline:
+            time.sleep(0.2)
+            if os.path.exists(saved):
+                with open(saved, "rb") as rows:
+                    lines = rows.read().split(b"\r\n")
+        assert lines[0] == b"Stryktipset" and len(lines) == 11, lines
+        assert all(line.split(b",")[4] == b"X" for line in lines[1:]), lines
+        # One announcement for each message; the status field read once.
+        spoken = orca.spoken()
+        assert spoken.count("notification ENKELRADS generering utförd.") == 1, spoken
+        assert spoken.count("Här visas status och varningar.") == 1, spoken
+        assert not any("unselected" in line for line in spoken), spoken
+        print("Orca said:\n  " + "\n  ".join(orca.spoken()), flush=True)
+    finally:
+        if window is not None:
+            window.terminate()
+            window.wait(10)
+        orca.stop()
+        if os.environ.get("KUPONGEN_ORCA_LOG"):
+            shutil.copy(orca.log, os.environ["KUPONGEN_ORCA_LOG"])
+
+
+if __name__ == "__main__":
+    with tempfile.TemporaryDirectory() as folder:
+        session(os.path.abspath(sys.argv[1]), folder)
