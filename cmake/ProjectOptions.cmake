@@ -16,3 +16,9 @@ if(KUPONGEN_FUZZ)
     # the fuzzer's own main.
     target_compile_options(kupongen_options INTERFACE -fsanitize=fuzzer-no-link)
 endif()
+if(EMSCRIPTEN)
+    # The script runner's JSON reading reports malformed strings by exception;
+    # emscripten catches none unless asked.
+    target_compile_options(kupongen_options INTERFACE -fexceptions)
+    target_link_options(kupongen_options INTERFACE -fexceptions)
+endif()
