@@ -17,8 +17,15 @@ if(KUPONGEN_FUZZ)
     target_compile_options(kupongen_options INTERFACE -fsanitize=fuzzer-no-link)
 endif()
 if(EMSCRIPTEN)
-    # The script runner's JSON reading reports malformed strings by exception;
-    # emscripten catches none unless asked.
-    target_compile_options(kupongen_options INTERFACE -fexceptions)
-    target_link_options(kupongen_options INTERFACE -fexceptions)
+    # The script runner's JSON reading reports malformed strings by exception,
+    # and emscripten catches none unless asked. WebAssembly's own exceptions
+    # cost nothing until one is thrown; emscripten's JavaScript ones would
+    # slow every call under a destructor.
+    # Saturating float-to-int conversion and bulk memory, which every current
+    # browser and node have: the generator's draw converts a double to an int
+    # millions of times, and the rows grow by memcpy.
+    target_compile_options(kupongen_options INTERFACE
+        -fwasm-exceptions -mnontrapping-fptoint -mbulk-memory)
+    target_link_options(kupongen_options INTERFACE
+        -fwasm-exceptions -mnontrapping-fptoint -mbulk-memory)
 endif()

@@ -12,6 +12,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -54,6 +55,14 @@ FocusState CurrentFocusState() {
             }};
 }
 
+// The browser's monotonic clock in one call, where the C library's
+// clock_gettime takes three.
+std::chrono::steady_clock::time_point PageClock() {
+    using std::chrono::steady_clock;
+    return steady_clock::time_point(std::chrono::duration_cast<steady_clock::duration>(
+        std::chrono::duration<double, std::milli>(emscripten_get_now())));
+}
+
 int AsIndex(std::optional<ItemIndex> item) {
     return item ? static_cast<int>(*item) : -1;
 }
@@ -75,7 +84,8 @@ EMSCRIPTEN_KEEPALIVE void kg_start(std::uint32_t seedValue) {
         DialogHooks{[](std::string_view text, std::string_view title) {
                         boxes.push_back({AnsiToUtf8(title), AnsiToUtf8(text)});
                     },
-                    [] { return std::optional<std::string>(kSaveName); }});
+                    [] { return std::optional<std::string>(kSaveName); }},
+        PageClock);
 }
 
 // The template and the page's texts as JSON (UTF-8).
@@ -114,10 +124,15 @@ EMSCRIPTEN_KEEPALIVE const std::uint32_t* kg_states() {
     return states.data();
 }
 
-// The text of the control at a control-table position, UTF-8.
+// The text of the control at a control-table position: its Windows-1252
+// bytes, which the page decodes itself, and their count.
 EMSCRIPTEN_KEEPALIVE const char* kg_text(int position) {
-    return HandOut(
-        AnsiToUtf8(session->Model().Controls()[static_cast<std::size_t>(position)].text));
+    return session->Model().Controls()[static_cast<std::size_t>(position)].text.data();
+}
+
+EMSCRIPTEN_KEEPALIVE int kg_text_size(int position) {
+    return static_cast<int>(
+        session->Model().Controls()[static_cast<std::size_t>(position)].text.size());
 }
 
 // The oldest waiting message box as "title\ntext", or "" when none waits.

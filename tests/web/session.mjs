@@ -12,7 +12,7 @@ import path from 'node:path';
 import {createRequire} from 'node:module';
 import {launchChromium, serveSite} from './site_support.mjs';
 
-const [siteDir, headless] = process.argv.slice(2);
+const [siteDir, headless] = process.argv.slice(2).map((arg) => path.resolve(arg));
 const seed = 7;
 const failures = [];
 function check(condition, message) {

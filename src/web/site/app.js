@@ -17,6 +17,7 @@ const narrowOrder = [
   id.stryktipset, id.italian, id.append, id.firstSure, id.generate, id.save, id.instructions,
   id.rows, id.status, id.infoPanel,
 ];
+const titleHeight = 36; // the title bar's line and margin in the wide layout
 const fontFamily = 'Tahoma, Verdana, "DejaVu Sans", sans-serif';
 
 // ?seed=N as kupongen-headless takes it: -2147483648 to 4294967295, modulo 2^32.
@@ -58,6 +59,7 @@ class Page {
   constructor(module) {
     this.module = module;
     this.decoder = new TextDecoder();
+    this.ansi = new TextDecoder('windows-1252');
     this.encoder = new TextEncoder();
     this.template = JSON.parse(this.text(module._kg_template()));
     this.items = this.template.items.map(
@@ -75,6 +77,13 @@ class Page {
     const heap = this.module.HEAPU8;
     const end = heap.indexOf(0, pointer);
     return this.decoder.decode(heap.subarray(pointer, end));
+  }
+
+  // The model's Windows-1252 text of a control.
+  controlText(position) {
+    const pointer = this.module._kg_text(position);
+    return this.ansi.decode(
+      this.module.HEAPU8.subarray(pointer, pointer + this.module._kg_text_size(position)));
   }
 
   // ---- building the controls from the template ----
@@ -232,14 +241,13 @@ class Page {
       main.style.setProperty('--font', `${font}px`);
     }
     const [, , width, height] = this.pixels[this.pixels.length - 1];
-    const room = document.documentElement.clientWidth;
-    const wide = room >= width + 16;
+    const room = window.innerWidth - 16;
+    const wide = room >= width;
     main.classList.toggle('wide', wide);
     main.classList.toggle('narrow', !wide);
     if (wide) {
-      const title = document.getElementById('title').offsetHeight;
-      const scale = Math.max(1, Math.min((room - 16) / width,
-        (window.innerHeight - title - 16) / height));
+      const scale = Math.max(1, Math.min(room / width,
+        (window.innerHeight - titleHeight - 16) / height));
       frame.style.width = `${width * scale}px`;
       frame.style.height = `${height * scale}px`;
       frame.style.setProperty('--scale', scale);
@@ -264,8 +272,12 @@ class Page {
     this.module.HEAPU8[pointer + bytes.length] = 0;
     this.module._kg_type_rows(pointer);
     this.module._free(pointer);
-    // The text shown is the user's own; only a change by the program redraws it.
-    this.mirror();
+    // The user's text stays as it is on the screen, caret and all, unless
+    // the model holds it differently (a character Windows-1252 lacks).
+    const held = this.controlText(rows.position);
+    if (held === rows.input.value.replace(/\n/g, '\r\n')) {
+      rows.shown = held;
+    }
   }
 
   deliverClick(controlId) {
@@ -280,32 +292,41 @@ class Page {
   mirror() {
     const states = this.module._kg_states() >> 2;
     const heap = this.module.HEAPU32;
+    let shownChanged = false;
     for (const control of this.controls) {
       const flags = heap[states + 2 * control.position];
       const revision = heap[states + 2 * control.position + 1];
-      if (control.caption) {
-        // The browser may have set the mark itself before the click reached
-        // the model; the model's mark is the one shown.
+      // The browser may have set the mark itself before the click reached
+      // the model; the model's mark is the one shown.
+      if (control.caption && control.input.checked !== ((flags & 4) !== 0)) {
         control.input.checked = (flags & 4) !== 0;
       }
       if (revision === this.revisions[control.position]) {
         continue;
       }
       this.revisions[control.position] = revision;
-      control.wrap.hidden = (flags & 1) === 0;
+      if (control.wrap.hidden !== ((flags & 1) === 0)) {
+        control.wrap.hidden = (flags & 1) === 0;
+        shownChanged = true;
+      }
       control.input.disabled = (flags & 2) === 0;
-      const text = this.text(this.module._kg_text(control.position));
+      const text = this.controlText(control.position);
       if (control.caption) {
         control.caption.textContent = text;
       } else if (control.item.kind === Kind.PushButton || control.item.id === id.status) {
         control.input.textContent = text;
-      } else if (control.input.value !== text.replace(/\r\n?/g, '\n')) {
+      } else if (control.shown !== text) {
+        control.shown = text;
         control.input.value = text;
-        control.input.scrollTop = 0;
-        control.input.setSelectionRange(0, 0);
+        // A new text is shown from its start, as the Windows edit does; the
+        // frame lays it out anyway, so the press does not wait for that.
+        requestAnimationFrame(() => {
+          control.input.setSelectionRange(0, 0);
+          control.input.scrollTop = 0;
+        });
       }
     }
-    for (const group of this.groups) {
+    for (const group of shownChanged ? this.groups : []) {
       group.classList.toggle('empty',
         ![...group.querySelectorAll('input')].some((input) => !input.parentElement.hidden));
     }
@@ -436,8 +457,8 @@ class Page {
   start(seedValue) {
     this.module._kg_start(seedValue);
     this.build();
-    this.layOut();
     this.mirror();
+    this.layOut();
     addEventListener('resize', () => this.layOut());
     document.addEventListener('keydown', (event) => this.onKeyDown(event), true);
     document.getElementById('box').addEventListener('close', () => this.messageBoxClosed());
@@ -447,7 +468,8 @@ class Page {
     if (first >= 0) {
       this.focusItem(first);
     }
-    performance.mark('kupongen-ready');
+    // Usable once the first frame with the controls is on the screen.
+    requestAnimationFrame(() => setTimeout(() => performance.mark('kupongen-ready')));
   }
 }
 
