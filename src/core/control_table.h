@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <stdexcept>
 
 namespace kupongen {
 
@@ -57,6 +58,16 @@ inline constexpr std::array<RowCountButton, 30> kRowCountButtons = {{
     {1064, 24}, {1065, 36}, {1066, 50}, {1067, 60}, {1071, 144}, {1113, 256},
 }};
 
+// The row-count button that gives a number of rows.
+constexpr int RowCountId(int rows) {
+    for (const auto& button : kRowCountButtons) {
+        if (button.rows == rows) {
+            return button.id;
+        }
+    }
+    throw std::invalid_argument("no row-count button gives this many rows");
+}
+
 // Position of a row-count button in control-table order, by its row count.
 consteval std::size_t RowCountPosition(int rows) {
     std::size_t position = 0;
@@ -74,12 +85,14 @@ inline constexpr std::array<int, kMethodBoxCount> kMethodIds = {id::kClassic, id
 enum class Sign { One, Cross, Two };
 inline constexpr int kSignCount = 3;
 
-// Sure box of match m (1 to 13) and sign s (0 for 1, 1 for X, 2 for 2).
-constexpr int SureBoxId(int match, int sign) {
-    return 1074 + 3 * (match - 1) + sign;
-}
+// The 39 sure boxes have consecutive ids, match by match.
 inline constexpr int kFirstSureBoxId = 1074;
 inline constexpr int kSureBoxCount = kMatchCount * kSignCount;
+
+// Sure box of match m (1 to 13) and sign s (0 for 1, 1 for X, 2 for 2).
+constexpr int SureBoxId(int match, int sign) {
+    return kFirstSureBoxId + kSignCount * (match - 1) + sign;
+}
 
 struct ControlEntry {
     int id;
@@ -129,6 +142,24 @@ consteval std::array<ControlEntry, kControlCount> BuildControlTable() {
 
 inline constexpr std::array<ControlEntry, kControlCount> kControlTable =
     detail::BuildControlTable();
+
+namespace detail {
+consteval int ExtremeControlId(bool highest) {
+    int extreme = kControlTable[0].id;
+    for (const ControlEntry& entry : kControlTable) {
+        if (highest ? entry.id > extreme : entry.id < extreme) {
+            extreme = entry.id;
+        }
+    }
+    return extreme;
+}
+} // namespace detail
+
+// The range every control id lies in, for tables indexed by id.
+inline constexpr int kLowestControlId = detail::ExtremeControlId(false);
+inline constexpr int kHighestControlId = detail::ExtremeControlId(true);
+inline constexpr std::size_t kControlIdSpan =
+    static_cast<std::size_t>(kHighestControlId - kLowestControlId + 1);
 
 // Position in the control table of a dialog id, or -1 for an id no control has.
 constexpr int ControlPosition(int controlId) {

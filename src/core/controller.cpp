@@ -116,10 +116,10 @@ Controller::Controller(platform::Window window, UpdatePace::Clock clock)
     info_.SetString(test, TestLength());
 }
 
-std::array<Controller::Route, Controller::kRouteCount> Controller::BuildRoutes() {
-    std::array<Route, kRouteCount> routes{};
+std::array<Controller::Route, kControlIdSpan> Controller::BuildRoutes() {
+    std::array<Route, kControlIdSpan> routes{};
     auto route = [&](int controlId, Handler handler, int argument = 0) {
-        routes[static_cast<std::size_t>(controlId - kFirstRoutedId)] = {handler, argument};
+        routes[static_cast<std::size_t>(controlId - kLowestControlId)] = {handler, argument};
     };
     route(id::kEnkelrader, &Controller::OnMode, kModeEnkelrader);
     route(id::kSystem, &Controller::OnMode, kModeSystem);
@@ -148,11 +148,11 @@ std::array<Controller::Route, Controller::kRouteCount> Controller::BuildRoutes()
 }
 
 void Controller::Command(platform::Window window, int controlId, int code) {
-    static const std::array<Route, kRouteCount> routes = BuildRoutes();
-    if (controlId < kFirstRoutedId || controlId >= kFirstRoutedId + static_cast<int>(kRouteCount)) {
+    static const std::array<Route, kControlIdSpan> routes = BuildRoutes();
+    if (controlId < kLowestControlId || controlId > kHighestControlId) {
         return;
     }
-    const Route& route = routes[static_cast<std::size_t>(controlId - kFirstRoutedId)];
+    const Route& route = routes[static_cast<std::size_t>(controlId - kLowestControlId)];
     if (route.handler != nullptr) {
         (this->*route.handler)(window, route.argument, code);
     }

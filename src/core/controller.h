@@ -33,9 +33,8 @@ private:
         Handler handler = nullptr;
         int argument = 0;
     };
-    static constexpr int kFirstRoutedId = 1001;
-    static constexpr std::size_t kRouteCount = 116;
-    static std::array<Route, kRouteCount> BuildRoutes();
+    // One route for every id in the control table's range; the edits have none.
+    static std::array<Route, kControlIdSpan> BuildRoutes();
 
     enum Mode { kModeEnkelrader, kModeSystem };
 

@@ -7,15 +7,13 @@
 namespace kupongen {
 
 namespace {
-constexpr int kFirstId = 1000;
-constexpr int kLastId = 1117;
-
 // Dialog id to control-table position; -1 where no control has the id.
 constexpr auto kPositionOfId = [] {
-    std::array<int, kLastId - kFirstId + 1> positions{};
+    std::array<int, kControlIdSpan> positions{};
     positions.fill(-1);
     for (std::size_t i = 0; i < kControlTable.size(); ++i) {
-        positions[static_cast<std::size_t>(kControlTable[i].id - kFirstId)] = static_cast<int>(i);
+        positions[static_cast<std::size_t>(kControlTable[i].id - kLowestControlId)] =
+            static_cast<int>(i);
     }
     return positions;
 }();
@@ -35,10 +33,10 @@ ControlState* DialogModel::Item(int controlId) {
 }
 
 const ControlState* DialogModel::Item(int controlId) const {
-    if (controlId < kFirstId || controlId > kLastId) {
+    if (controlId < kLowestControlId || controlId > kHighestControlId) {
         return nullptr;
     }
-    const int position = kPositionOfId[static_cast<std::size_t>(controlId - kFirstId)];
+    const int position = kPositionOfId[static_cast<std::size_t>(controlId - kLowestControlId)];
     return position < 0 ? nullptr : &controls_[static_cast<std::size_t>(position)];
 }
 

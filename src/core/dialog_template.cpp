@@ -1,5 +1,7 @@
 #include "dialog_template.h"
 
+#include <stdexcept>
+
 namespace kupongen {
 
 namespace {
@@ -56,15 +58,6 @@ constexpr std::array<int, kSignCount> kSureBoxX = {115, 135, 155};
 constexpr std::uint32_t kOptionGroupStart = kTabStop | kGroupMark;
 constexpr std::uint32_t GroupStartIf(bool first) {
     return first ? kOptionGroupStart : 0;
-}
-
-consteval int RowCountId(int rows) {
-    for (const auto& button : kRowCountButtons) {
-        if (button.rows == rows) {
-            return button.id;
-        }
-    }
-    throw "no such row count";
 }
 
 consteval std::array<DialogItem, kDialogItemCount> BuildDialogItems() {
@@ -168,6 +161,17 @@ const DialogItem* FindDialogItem(int controlId) {
         }
     }
     return nullptr;
+}
+
+const DialogItem& MatchLabelItem(int match) {
+    // The template's only labels are the match labels, in match order.
+    int labels = 0;
+    for (const auto& item : kDialogItems) {
+        if (item.kind == ItemKind::Label && ++labels == match) {
+            return item;
+        }
+    }
+    throw std::out_of_range("no label for this match");
 }
 
 } // namespace kupongen

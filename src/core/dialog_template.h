@@ -69,4 +69,7 @@ extern const std::array<DialogItem, kDialogItemCount> kDialogItems;
 // The template item of a control id, or nullptr.
 const DialogItem* FindDialogItem(int controlId);
 
+// The label "Match m:" beside the sure boxes of match m (1 to 13).
+const DialogItem& MatchLabelItem(int match);
+
 } // namespace kupongen

@@ -6,6 +6,7 @@
 #include "dialog_template.h"
 
 #include <array>
+#include <string>
 
 namespace kupongen::text {
 
@@ -148,6 +149,23 @@ inline constexpr std::array<Message, kRowCountButtons.size()> kRowCountMessages 
 inline constexpr std::array<Message, 3> kMethodMessages = {
     Ansi<64>(u8"Klassisk generering vald."), Ansi<64>(u8"Statistiskt England generering vald."),
     Ansi<64>(u8"Statistiskt Sverige generering vald.")};
+
+// What a screen reader calls the controls whose captions do not name them:
+// the three edits by these names, each sure box by its match's label and its
+// sign ("Match 4: X").
+struct ControlName {
+    int controlId;
+    Message name;
+};
+inline constexpr std::array<ControlName, 3> kEditNames = {
+    {{id::kRows, Ansi<64>(u8"Rader")},
+     {id::kStatus, Ansi<64>(u8"Status")},
+     {id::kInfoPanel, Ansi<64>(u8"Slumpmetod info")}}};
+
+inline std::string SureBoxName(int match, int sign) {
+    return std::string(MatchLabelItem(match).caption.view()) + ' ' +
+           std::string(FindDialogItem(SureBoxId(match, sign))->caption.view());
+}
 
 // Message boxes.
 inline constexpr auto kSaveFailed = Ansi(u8"Save file failed.");

@@ -1,6 +1,7 @@
 #include "accessibility.h"
 
 #include "group_frame.h"
+#include "main_dialog.h"
 #include "model_buttons.h"
 
 #include <QAccessible>
@@ -100,12 +101,12 @@ public:
 // One of the window's own items; the widgets of other dialogs keep Qt's
 // interfaces.
 bool IsWindowItem(const QObject* object) {
-    return object->parent() != nullptr && object->parent()->inherits("kupongen::qt::MainDialog");
+    return qobject_cast<const MainDialog*>(object->parent()) != nullptr;
 }
 
 QAccessibleInterface* MakeInterface(const QString&, QObject* object) {
-    if (object->inherits("kupongen::qt::MainDialog")) {
-        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Dialog);
+    if (auto* window = qobject_cast<MainDialog*>(object)) {
+        return new QAccessibleWidget(window, QAccessible::Dialog);
     }
     if (auto* frame = qobject_cast<GroupFrame*>(object)) {
         return new QAccessibleWidget(frame, QAccessible::Grouping);

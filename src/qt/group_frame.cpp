@@ -1,6 +1,6 @@
 #include "group_frame.h"
 
-#include "dialog_units.h"
+#include "font_metrics.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -2,11 +2,14 @@
 
 #include "accessibility.h"
 #include "ansi_qt.h"
+#include "caption_place.h"
 #include "dialog_font.h"
 #include "dialog_template.h"
+#include "font_metrics.h"
 #include "group_frame.h"
 #include "model_buttons.h"
 #include "save_file_dialog.h"
+#include "texts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -24,12 +27,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopedValueRollback>
-#include <QStyleOptionButton>
 #include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
-#include <map>
 #include <utility>
 
 namespace kupongen::qt {
@@ -52,33 +53,18 @@ QString IconFile(int iconId) {
 }
 
 // Whether a widget's caption fits the room its style gives the text.
-bool CaptionFits(QWidget* widget) {
-    const QFontMetrics metrics(widget->font());
-    QRect room;
-    QString caption;
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        caption = button->text();
-        QStyleOptionButton option;
-        option.initFrom(button);
-        option.text = caption;
-        QStyle::SubElement element = QStyle::SE_PushButtonContents;
-        if (qobject_cast<QCheckBox*>(widget) != nullptr) {
-            element = QStyle::SE_CheckBoxContents;
-        } else if (qobject_cast<QRadioButton*>(widget) != nullptr) {
-            element = QStyle::SE_RadioButtonContents;
-        } else if (auto* push = qobject_cast<QPushButton*>(widget); push && push->autoDefault()) {
-            option.features |= QStyleOptionButton::AutoDefaultButton;
-        }
-        room = widget->style()->subElementRect(element, &option, widget);
-    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        caption = label->text();
-        room = label->contentsRect();
-    } else if (auto* frame = qobject_cast<GroupFrame*>(widget)) {
-        return frame->CaptionRect().right() < frame->width() - frame->CaptionRect().left();
-    } else {
+bool CaptionFits(const QWidget* widget) {
+    const std::optional<CaptionPlace> place = CaptionPlaceOf(widget);
+    if (!place) {
         return true;
     }
-    return metrics.horizontalAdvance(caption) <= room.width() && metrics.height() <= room.height();
+    if (qobject_cast<const GroupFrame*>(widget) != nullptr) {
+        // A group's caption stands centred, clear of the frame's corners.
+        return place->room.right() < widget->width() - place->room.left();
+    }
+    const QFontMetrics metrics(widget->font());
+    return metrics.horizontalAdvance(place->caption) <= place->room.width() &&
+           metrics.height() <= place->room.height();
 }
 
 } // namespace
@@ -108,12 +94,13 @@ MainDialog::MainDialog(Prompts prompts, QWidget* parent)
     setObjectName(QStringLiteral("kupongen"));
     setWindowTitle(FromAnsi(kWindowTitle.view()));
     setFont(DialogFont());
-    units_ = DialogUnits::ForFont(font());
+    units_ = DialogUnits(BaseUnitsOf(font()));
     BuildItems();
     ShrinkClippedCaptions();
     // The template gives the client area; no sizing border, no maximizing.
-    setFixedSize(units_.X(kDialogWindow.width), units_.Y(kDialogWindow.height));
-    move(units_.X(kDialogWindow.x), units_.Y(kDialogWindow.y));
+    const QRect window = ToQRect(units_.Window());
+    setFixedSize(window.size());
+    move(window.topLeft());
 
     shownRevision_.fill(kNeverShown);
     Mirror();
@@ -176,7 +163,7 @@ void MainDialog::BuildItems() {
             widget = MakeEdit(item.id, item.styles);
             break;
         }
-        widget->setGeometry(units_.Rect(item.x, item.y, item.width, item.height));
+        widget->setGeometry(ToQRect(units_.Rect(item)));
         if (item.Has(kTabStop)) {
             widget->setFocusPolicy(Qt::StrongFocus);
         } else if (item.id != kNoId) {
@@ -240,33 +227,26 @@ QWidget* MainDialog::MakeButton(const DialogItem& item, const QString& caption) 
 }
 
 void MainDialog::NameForScreenReaders(const DialogItem& item, QWidget* widget) {
-    static const std::map<int, QString> kEditNames = {
-        {id::kRows, QStringLiteral("Rader")},
-        {id::kStatus, QStringLiteral("Status")},
-        {id::kInfoPanel, QStringLiteral("Slumpmetod info")}};
-    if (const auto edit = kEditNames.find(item.id); edit != kEditNames.end()) {
-        widget->setAccessibleName(edit->second);
-        return;
+    widget->setAccessibleName(FromAnsi(item.caption.view()));
+    for (const auto& edit : text::kEditNames) {
+        if (edit.controlId == item.id) {
+            widget->setAccessibleName(FromAnsi(edit.name.view()));
+        }
     }
-    QString name = FromAnsi(item.caption.view());
-    // A sure box says its match: "Match 4: X". The match labels follow the
-    // 39 boxes in the template, so each box is named when its label is made.
-    if (item.kind == ItemKind::Label) {
-        const auto match =
-            static_cast<int>(std::count_if(kDialogItems.data(), &item,
-                                           [](const DialogItem& earlier) {
-                                               return earlier.kind == ItemKind::Label;
-                                           }) +
-                             1);
+    // The match labels follow the 39 boxes in the template, so each box is
+    // named when its label is made.
+    for (int match = 1; match <= kMatchCount; ++match) {
+        if (&MatchLabelItem(match) != &item) {
+            continue;
+        }
         QList<QWidget*> boxes;
         for (int sign = 0; sign < kSignCount; ++sign) {
             QWidget* box = Control(SureBoxId(match, sign));
-            box->setAccessibleName(name + QLatin1Char(' ') + box->accessibleName());
+            box->setAccessibleName(FromAnsi(text::SureBoxName(match, sign)));
             boxes.append(box);
         }
         LinkLabel(static_cast<QLabel*>(widget), boxes);
     }
-    widget->setAccessibleName(name);
 }
 
 QWidget* MainDialog::MakeEdit(int controlId, std::uint32_t styles) {

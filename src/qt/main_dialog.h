@@ -11,6 +11,7 @@
 #include "dialog_units.h"
 
 #include <QHash>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -37,6 +38,10 @@ struct Prompts {
 
 // The real save dialog and message box.
 Prompts DefaultPrompts();
+
+inline QRect ToQRect(const PixelRect& rect) {
+    return {rect.x, rect.y, rect.width, rect.height};
+}
 
 class MainDialog : public QWidget {
     Q_OBJECT

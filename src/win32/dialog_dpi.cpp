@@ -3,6 +3,7 @@
 #include "dialog_template.h"
 
 #include <string>
+#include <string_view>
 
 namespace kupongen::dpi {
 
@@ -33,12 +34,12 @@ UINT SystemDpi() {
     return static_cast<UINT>(dpi);
 }
 
-constexpr int kBaseDpi = 96;
+constexpr int kPointsPerInch = 72;
 
 // The template's font at a DPI, as the dialog manager makes it.
 HFONT CreateDialogFont(UINT dpi) {
     LOGFONTW font{};
-    font.lfHeight = -MulDiv(kDialogWindow.fontPointSize, static_cast<int>(dpi), 72);
+    font.lfHeight = -::MulDiv(kDialogWindow.fontPointSize, static_cast<int>(dpi), kPointsPerInch);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
     const std::wstring face(kDialogWindow.fontFace.begin(), kDialogWindow.fontFace.end());
@@ -61,42 +62,28 @@ int SystemMetric(int index, UINT dpi) {
     if (getSystemMetricsForDpi != nullptr) {
         return getSystemMetricsForDpi(index, dpi);
     }
-    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
+    return ::MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
 }
 
-SIZE BaseUnits(HFONT font) {
-    static constexpr wchar_t kLetters[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+BaseUnits BaseUnitsOf(HFONT font) {
+    static constexpr std::wstring_view kLetters =
+        L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
     HDC screen = GetDC(nullptr);
     HGDIOBJ old = SelectObject(screen, font);
     SIZE letters{};
-    GetTextExtentPoint32W(screen, kLetters, 52, &letters);
+    GetTextExtentPoint32W(screen, kLetters.data(), static_cast<int>(kLetters.size()), &letters);
     TEXTMETRICW metrics{};
     GetTextMetricsW(screen, &metrics);
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
-    return {(letters.cx / 26 + 1) / 2, metrics.tmHeight};
+    return BaseUnits::FromLetters(letters.cx, metrics.tmHeight);
 }
 
-DialogUnits::DialogUnits(UINT dpi) : dpi_(static_cast<int>(dpi)) {
+DialogUnits UnitsAt(UINT dpi) {
     HFONT font = CreateDialogFont(static_cast<UINT>(kBaseDpi));
-    base_ = BaseUnits(font);
+    const BaseUnits base = BaseUnitsOf(font);
     DeleteObject(font);
-}
-
-RECT DialogUnits::Rect(int x, int y, int width, int height) const {
-    return {X(x), Y(y), X(x + width), Y(y + height)};
-}
-
-SIZE DialogUnits::ClientSize() const {
-    return {X(kDialogWindow.width), Y(kDialogWindow.height)};
-}
-
-int DialogUnits::X(int units) const {
-    return MulDiv(units * base_.cx, dpi_, 4 * kBaseDpi);
-}
-
-int DialogUnits::Y(int units) const {
-    return MulDiv(units * base_.cy, dpi_, 8 * kBaseDpi);
+    return DialogUnits(base, static_cast<int>(dpi));
 }
 
 void DialogDpi::Attach(HWND dialog) {
@@ -114,8 +101,8 @@ void DialogDpi::Attach(HWND dialog) {
 }
 
 SIZE DialogDpi::WindowSize(HWND dialog, UINT dpi) const {
-    const SIZE client = DialogUnits(dpi).ClientSize();
-    RECT frame = {0, 0, client.cx, client.cy};
+    const PixelRect client = UnitsAt(dpi).Window();
+    RECT frame = {0, 0, client.width, client.height};
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
     if (adjustWindowRectExForDpi != nullptr) {
@@ -141,16 +128,16 @@ void DialogDpi::ChangeDpi(HWND dialog, UINT dpi, const RECT& suggested) {
 }
 
 void DialogDpi::LayOut(HWND dialog, UINT dpi, HFONT font) {
-    const DialogUnits units(dpi);
+    const DialogUnits units = UnitsAt(dpi);
     // The children stand in template order.
     HWND child = GetWindow(dialog, GW_CHILD);
     for (const DialogItem& item : kDialogItems) {
         if (child == nullptr) {
             break;
         }
-        const RECT rect = units.Rect(item.x, item.y, item.width, item.height);
-        SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left,
-                     rect.bottom - rect.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        const PixelRect rect = units.Rect(item);
+        SetWindowPos(child, nullptr, rect.x, rect.y, rect.width, rect.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
         if (font != nullptr) {
             SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         }

@@ -4,6 +4,7 @@
 // looked up at run time, so the program still starts there.
 #pragma once
 
+#include "dialog_units.h"
 #include "platform.h"
 
 namespace kupongen::dpi {
@@ -15,29 +16,14 @@ UINT WindowDpi(HWND window);
 // A system metric (SM_CXICON, ...) at a DPI.
 int SystemMetric(int index, UINT dpi);
 
-// The dialog manager's base units of a font: the mean width of the 52
-// letters, rounded, and the line height.
-SIZE BaseUnits(HFONT font);
+// The dialog manager's base units of a font.
+BaseUnits BaseUnitsOf(HFONT font);
 
 // The pixels of dialog units at a DPI: the base units of the template font
-// at 96 DPI, scaled by the DPI. Text and room then grow alike, and the window
-// is 1.5 times as large at 144 DPI; the font's own base units there, each
-// rounded to a pixel, would make it 1.43 times as wide and 1.57 times as
-// high, and clip captions that fit at 96 DPI.
-class DialogUnits {
-public:
-    explicit DialogUnits(UINT dpi);
-    RECT Rect(int x, int y, int width, int height) const;
-    // The template's 490 x 280 units.
-    SIZE ClientSize() const;
-
-private:
-    int X(int units) const;
-    int Y(int units) const;
-
-    int dpi_;
-    SIZE base_{};
-};
+// at 96 DPI, scaled by the DPI. The font's own base units at 144 DPI, each
+// rounded to a pixel, would make the window 1.43 times as wide and 1.57
+// times as high, and clip captions that fit at 96 DPI.
+DialogUnits UnitsAt(UINT dpi);
 
 // What the dialog draws with at its DPI, owned: the font made for a DPI
 // change and the window icons.

@@ -1,7 +1,9 @@
 // The dialog template is an external interface: every front end lays itself
 // out from it, so ids, kinds, captions and rectangles must be exact.
 #include "dialog_template.h"
+#include "dialog_units.h"
 #include "test_support.h"
+#include "texts.h"
 
 #include <gtest/gtest.h>
 
@@ -154,9 +156,35 @@ TEST(DialogTemplateTest, SureBoxesAndMatchLabels) {
         }
         const DialogItem& label = *labels[static_cast<std::size_t>(m - 1)];
         EXPECT_EQ(Caption(label), "Match " + std::to_string(m) + ":");
+        EXPECT_EQ(&MatchLabelItem(m), &label);
         EXPECT_EQ(std::vector<int>({label.x, label.y, label.width, label.height}),
                   std::vector<int>({83, y[m - 1] + 1, m <= 9 ? 30 : 32, 12}));
     }
+}
+
+TEST(DialogTemplateTest, ScreenReaderNamesOfSureBoxes) {
+    EXPECT_EQ(text::SureBoxName(1, 0), "Match 1: 1");
+    EXPECT_EQ(text::SureBoxName(4, 1), "Match 4: X");
+    EXPECT_EQ(text::SureBoxName(13, 2), "Match 13: 2");
+}
+
+// The one rule every window places the template by, at Tahoma 9 pt's base
+// units of 7 x 14 pixels.
+TEST(DialogUnitsTest, PositionAndSizeEachRoundedAndScaledWithTheDpi) {
+    EXPECT_EQ(MulDiv(5, 1, 2), 3);
+    EXPECT_EQ(MulDiv(-5, 1, 2), -3);
+    EXPECT_EQ(MulDiv(7, 3, 4), 5);
+    EXPECT_EQ(BaseUnits::FromLetters(364, 14).x, 7);
+    EXPECT_EQ(BaseUnits::FromLetters(338, 14).x, 7); // 6.5 rounds up
+    const DialogUnits at96({7, 14});
+    EXPECT_EQ(at96.Window(), (PixelRect{105, 105, 858, 490}));
+    EXPECT_EQ(at96.Rect(*FindDialogItem(id::kRows)), (PixelRect{324, 128, 406, 350}));
+    // The size is rounded on its own, not as the distance of rounded edges
+    // (which would give 3).
+    EXPECT_EQ(at96.Rect(2, 0, 2, 0), (PixelRect{4, 0, 4, 0}));
+    // Exactly 1.5 and 2 times the 96-DPI window, to the pixel's rounding.
+    EXPECT_EQ(DialogUnits({7, 14}, 144).Window(), (PixelRect{158, 158, 1286, 735}));
+    EXPECT_EQ(DialogUnits({7, 14}, 192).Window(), (PixelRect{210, 210, 1715, 980}));
 }
 
 TEST(ControlTableTest, OrderAndKinds) {
@@ -184,6 +212,8 @@ TEST(ControlTableTest, OrderAndKinds) {
         EXPECT_EQ(FindDialogItem(entry.id)->kind, kinds.at(entry.kind)) << entry.id;
     }
     EXPECT_EQ(ids, expected);
+    EXPECT_EQ(kLowestControlId, 1000);
+    EXPECT_EQ(kHighestControlId, 1117);
 }
 
 } // namespace

@@ -17,14 +17,13 @@ namespace kupongen {
 namespace {
 
 using testing::A;
+using testing::kNoSure;
 using testing::OracleSign;
 using testing::SameState;
 using testing::SessionTest;
 using SingleRowsTest = SessionTest;
 using testing::SplitLines;
-
-using SureSigns = std::array<int, 13>; // sign index per match, or -1
-constexpr SureSigns kNoSure = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+using testing::SureSigns;
 
 // The rows a press must give, 13 signs each, drawn from g row by row
 // (compatible) or match by match (table).

@@ -14,13 +14,13 @@ namespace kupongen {
 namespace {
 
 using testing::A;
+using testing::kNoSure;
 using testing::SameState;
 using testing::SessionTest;
 using SystemRowsTest = SessionTest;
 using testing::SplitLines;
+using testing::SureSigns;
 
-using SureSigns = std::array<int, 13>; // sign index per match, or -1
-constexpr SureSigns kNoSure = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 constexpr SureSigns kThreeSure = {-1, -1, 2, -1, 1, -1, -1, -1, -1, -1, -1, -1, 0};
 const char* const kSureCells[3] = {" 1 ", " X ", " 2 "};
 

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <memory>
 #include <string>
@@ -22,6 +23,10 @@ namespace kupongen::testing {
 inline std::string A(std::u8string_view utf8) {
     return Utf8ToAnsi({reinterpret_cast<const char*>(utf8.data()), utf8.size()});
 }
+
+// The sure sign of each match (0 for 1, 1 for X, 2 for 2), or -1 for none.
+using SureSigns = std::array<int, kMatchCount>;
+inline constexpr SureSigns kNoSure = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 
 inline std::vector<std::string> SplitLines(std::string_view text) {
     std::vector<std::string> lines;
@@ -105,11 +110,7 @@ protected:
 
     void ChooseSingleRows(int rows, bool compatible) {
         Click(id::kEnkelrader);
-        for (const auto& button : kRowCountButtons) {
-            if (button.rows == rows) {
-                Click(button.id);
-            }
-        }
+        Click(RowCountId(rows));
         if (compatible) {
             Click(id::kCompatible);
         }

@@ -12,15 +12,6 @@ using namespace kupongen::qt::test;
 
 namespace {
 
-int RowCountId(int rows) {
-    for (const auto& button : kRowCountButtons) {
-        if (button.rows == rows) {
-            return button.id;
-        }
-    }
-    return -1;
-}
-
 QStringList Lines(const MainDialog& dialog) {
     return Rows(dialog)->toPlainText().split(u'\n');
 }

@@ -1,36 +1,19 @@
-// Layout checks shared by the layout tests: where each template item must be
-// in pixels, and whether a caption's ink lies where the widget can show it.
+// Layout checks shared by the layout tests: whether a caption's ink lies where
+// the widget can show it.
 #pragma once
 
+#include "caption_place.h"
 #include "dialog_template.h"
 #include "group_frame.h"
 #include "main_dialog.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
 #include <QFontMetrics>
 #include <QImage>
-#include <QLabel>
 #include <QPainter>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QStyle>
-#include <QStyleOptionButton>
 
-#include <cstdint>
+#include <optional>
 
 namespace kupongen::qt::test {
-
-// Windows' MulDiv, written out again so the window's own is checked.
-inline int ScaleRounded(int value, int base, int divisor) {
-    return static_cast<int>((static_cast<std::int64_t>(value) * base * 2 + divisor) /
-                            (2 * static_cast<std::int64_t>(divisor)));
-}
-
-inline QRect ExpectedRect(const DialogItem& item, const DialogUnits& units) {
-    return {ScaleRounded(item.x, units.baseX, 4), ScaleRounded(item.y, units.baseY, 8),
-            ScaleRounded(item.width, units.baseX, 4), ScaleRounded(item.height, units.baseY, 8)};
-}
 
 // A text drawn black on white, its baseline starting at origin.
 inline QImage DrawnText(const QFont& font, const QString& text, QSize size, QPointF origin) {
@@ -71,42 +54,15 @@ inline QRect InkRect(const QFont& font, const QString& text) {
 // placed as Qt places it, lies inside the widget.
 inline QString CaptionClipping(QWidget* widget) {
     const QFontMetrics metrics(widget->font());
-    QString caption;
-    QRect room;
-    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter;
-    int baseline = 0;
-    if (auto* frame = qobject_cast<GroupFrame*>(widget)) {
-        caption = frame->Caption();
-        room = frame->CaptionRect();
-        alignment = Qt::AlignHCenter;
-        baseline = frame->CaptionBaseline();
-        if (!widget->rect().contains(room)) {
-            return QStringLiteral("caption area outside the frame");
-        }
-    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        caption = button->text();
-        QStyleOptionButton option;
-        option.initFrom(button);
-        option.text = caption;
-        QStyle::SubElement element = QStyle::SE_PushButtonContents;
-        if (qobject_cast<QCheckBox*>(widget) != nullptr) {
-            element = QStyle::SE_CheckBoxContents;
-        } else if (qobject_cast<QRadioButton*>(widget) != nullptr) {
-            element = QStyle::SE_RadioButtonContents;
-        } else {
-            alignment = Qt::AlignCenter;
-            if (qobject_cast<QPushButton*>(widget)->autoDefault()) {
-                option.features |= QStyleOptionButton::AutoDefaultButton;
-            }
-        }
-        room = widget->style()->subElementRect(element, &option, widget);
-    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        caption = label->text();
-        room = label->contentsRect();
-        alignment = label->alignment();
-    } else {
+    const std::optional<CaptionPlace> place = CaptionPlaceOf(widget);
+    if (!place) {
         return {};
     }
+    const auto& [caption, room, alignment, placedBaseline] = *place;
+    if (qobject_cast<GroupFrame*>(widget) != nullptr && !widget->rect().contains(room)) {
+        return QStringLiteral("caption area outside the frame");
+    }
+    int baseline = placedBaseline;
     const int advance = metrics.horizontalAdvance(caption);
     if (advance > room.width()) {
         return QStringLiteral("\"%1\" needs %2 pixels, has %3")

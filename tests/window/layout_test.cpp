@@ -36,8 +36,8 @@ private slots:
         const QFontMetrics metrics(dialog.font());
         const int letters = metrics.horizontalAdvance(
             QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-        QCOMPARE(dialog.Units().baseX, (letters / 26 + 1) / 2);
-        QVERIFY(dialog.Units().baseY >= metrics.ascent() + metrics.descent());
+        QCOMPARE(dialog.Units().Base().x, (letters / 26 + 1) / 2);
+        QVERIFY(dialog.Units().Base().y >= metrics.ascent() + metrics.descent());
     }
 
     void tahomaNinePointGivesSevenByFourteen() {
@@ -46,8 +46,8 @@ private slots:
             QSKIP("Tahoma is not installed (Debian: fonts-wine)");
         }
         QCOMPARE(QFontInfo(dialog.font()).pixelSize(), 12);
-        QCOMPARE(dialog.Units().baseX, 7);
-        QCOMPARE(dialog.Units().baseY, 14);
+        QCOMPARE(dialog.Units().Base().x, 7);
+        QCOMPARE(dialog.Units().Base().y, 14);
         // 490 x 280 units, and the rows window at 185, 73, 232 x 200 units.
         QCOMPARE(dialog.size(), QSize(858, 490));
         QCOMPARE(dialog.Control(1039)->geometry(), QRect(324, 128, 406, 350));
@@ -61,11 +61,9 @@ private slots:
         MainDialog dialog;
         QCOMPARE(dialog.Items().size(), kDialogItems.size());
         for (std::size_t i = 0; i < kDialogItems.size(); ++i) {
-            QCOMPARE(dialog.Items()[i]->geometry(), ExpectedRect(kDialogItems[i], dialog.Units()));
+            QCOMPARE(dialog.Items()[i]->geometry(), ToQRect(dialog.Units().Rect(kDialogItems[i])));
         }
-        const DialogItem window{
-            0, ItemKind::GroupBox, {}, 0, 0, kDialogWindow.width, kDialogWindow.height, 0};
-        QCOMPARE(dialog.size(), ExpectedRect(window, dialog.Units()).size());
+        QCOMPARE(dialog.size(), ToQRect(dialog.Units().Window()).size());
     }
 
     void noCaptionIsCut() {

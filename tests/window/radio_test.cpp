@@ -10,17 +10,6 @@ using namespace kupongen;
 using namespace kupongen::qt;
 using namespace kupongen::qt::test;
 
-namespace {
-int RowCountId(int rows) {
-    for (const auto& button : kRowCountButtons) {
-        if (button.rows == rows) {
-            return button.id;
-        }
-    }
-    return -1;
-}
-} // namespace
-
 class RadioTest : public QObject {
     Q_OBJECT
 

@@ -79,17 +79,6 @@ void CheckCaptions(HWND dialog, UINT dpi, int charWidth) {
     ReleaseDC(nullptr, screen);
 }
 
-// The base units of the template font at 96 DPI: scaled by the DPI, the
-// pixels of the dialog units at every DPI.
-SIZE BaseUnitsAt96() {
-    const std::wstring face(kDialogWindow.fontFace.begin(), kDialogWindow.fontFace.end());
-    HFONT font = CreateFontW(-MulDiv(kDialogWindow.fontPointSize, 96, 72), 0, 0, 0, FW_NORMAL,
-                             FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0, face.c_str());
-    const SIZE units = dpi::BaseUnits(font);
-    DeleteObject(font);
-    return units;
-}
-
 // The font of the template at the DPI, the items where the template puts them
 // in dialog units and, as created, a client area of 490 x 280 of them (after
 // a change Wine still draws the frame at its own DPI).
@@ -99,12 +88,10 @@ void CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
     auto font = reinterpret_cast<HFONT>(SendMessageW(first, WM_GETFONT, 0, 0));
     LOGFONTW logical{};
     GetObjectW(font, sizeof logical, &logical);
-    Check(logical.lfHeight == -MulDiv(kDialogWindow.fontPointSize, static_cast<int>(dpi), 72),
+    Check(logical.lfHeight == -::MulDiv(kDialogWindow.fontPointSize, static_cast<int>(dpi), 72),
           at + "font height " + std::to_string(logical.lfHeight));
 
-    const SIZE base = BaseUnitsAt96();
-    const auto x = [&](int units) { return MulDiv(units * base.cx, static_cast<int>(dpi), 384); };
-    const auto y = [&](int units) { return MulDiv(units * base.cy, static_cast<int>(dpi), 768); };
+    const DialogUnits units = dpi::UnitsAt(dpi);
     HWND child = first;
     int misplaced = 0;
     for (const DialogItem& item : kDialogItems) {
@@ -112,8 +99,9 @@ void CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
             break;
         }
         const RECT rect = ChildRect(dialog, child);
-        if (rect.left != x(item.x) || rect.top != y(item.y) ||
-            rect.right != x(item.x + item.width) || rect.bottom != y(item.y + item.height)) {
+        const PixelRect expected = units.Rect(item);
+        if (rect.left != expected.x || rect.top != expected.y ||
+            rect.right - rect.left != expected.width || rect.bottom - rect.top != expected.height) {
             ++misplaced;
         }
         child = GetWindow(child, GW_HWNDNEXT);
@@ -122,12 +110,13 @@ void CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
 
     RECT client{};
     GetClientRect(dialog, &client);
-    const int width = x(kDialogWindow.width);
-    const int height = y(kDialogWindow.height);
+    const int width = units.Window().width;
+    const int height = units.Window().height;
     Check(!checkClient || (client.right == width && client.bottom == height),
           at + "client " + Size(client.right, client.bottom) + ", expected " + Size(width, height));
     std::printf("dpi %u: client %s\n", dpi, Size(client.right, client.bottom).c_str());
-    CheckCaptions(dialog, dpi, MulDiv(base.cx, static_cast<int>(dpi), 96));
+    // Four horizontal units are one average letter.
+    CheckCaptions(dialog, dpi, units.X(4));
 }
 
 int IconWidth(HWND dialog, WPARAM which) {

@@ -4,6 +4,7 @@
 // control whatever the system's ANSI code page is.
 #include "check_tally.h"
 #include "control_table.h"
+#include "dialog_styles.h"
 #include "dialog_template.h"
 #include "native_dialog.h"
 #include "texts.h"
@@ -72,59 +73,32 @@ private:
     bool ok_ = true;
 };
 
-// The styles each kind of item must have, told with the system's own names.
-DWORD ExpectedStyle(const DialogItem& item) {
-    DWORD style = WS_CHILD | WS_VISIBLE;
-    switch (item.kind) {
-    case ItemKind::GroupBox:
-        style |= BS_GROUPBOX;
-        break;
-    case ItemKind::CheckBox:
-        style |= BS_AUTOCHECKBOX;
-        break;
-    case ItemKind::RadioButton:
-        style |= BS_AUTORADIOBUTTON;
-        break;
-    case ItemKind::PushButton:
-        style |= BS_PUSHBUTTON;
-        break;
-    case ItemKind::Label:
-        style |= SS_LEFT;
-        break;
-    case ItemKind::Edit:
-        style |= ES_LEFT;
-        break;
-    }
-    const struct {
-        ItemStyle flag;
-        DWORD bits;
-    } kFlags[] = {
-        {kTabStop, WS_TABSTOP},
-        {kGroupMark, WS_GROUP},
-        {kReadOnly, ES_READONLY},
-        {kMultiLine, ES_MULTILINE},
-        {kWantReturn, ES_WANTRETURN},
-        {kVerticalScrollBar, WS_VSCROLL},
-        {kHorizontalScrollBar, WS_HSCROLL},
-        {kAutoHorizontalScroll, ES_AUTOHSCROLL},
-        {kBorder, WS_BORDER},
-    };
-    for (const auto& flag : kFlags) {
-        if (item.Has(flag.flag)) {
-            style |= flag.bits;
-        }
-    }
-    return style;
-}
+// The template generator's values are the system's own.
+namespace styles = win32_styles;
+static_assert(styles::kVisible == WS_VISIBLE && styles::kChild == WS_CHILD &&
+              styles::kCaption == WS_CAPTION && styles::kBorder == WS_BORDER &&
+              styles::kVScroll == WS_VSCROLL && styles::kHScroll == WS_HSCROLL &&
+              styles::kSysMenu == WS_SYSMENU && styles::kGroup == WS_GROUP &&
+              styles::kMinimizeBox == WS_MINIMIZEBOX && styles::kTabStop == WS_TABSTOP);
+static_assert(styles::kNoParentNotify == WS_EX_NOPARENTNOTIFY && styles::k3dLook == DS_3DLOOK &&
+              styles::kSetFont == DS_SETFONT);
+static_assert(styles::kPushButton == BS_PUSHBUTTON && styles::kAutoCheckBox == BS_AUTOCHECKBOX &&
+              styles::kGroupBox == BS_GROUPBOX && styles::kAutoRadioButton == BS_AUTORADIOBUTTON &&
+              styles::kStaticLeft == SS_LEFT);
+static_assert(styles::kEditLeft == ES_LEFT && styles::kMultiLine == ES_MULTILINE &&
+              styles::kAutoHScroll == ES_AUTOHSCROLL && styles::kReadOnly == ES_READONLY &&
+              styles::kWantReturn == ES_WANTRETURN);
+static_assert(styles::kNormalWeight == FW_NORMAL && styles::kDefaultCharset == DEFAULT_CHARSET);
 
+// The class by name as the generator writes it, or by the ordinal the
+// resource compiler may store instead.
 bool SameClass(std::wstring_view actual, ItemKind kind) {
-    const wchar_t* name = kind == ItemKind::Edit    ? L"Edit"
-                          : kind == ItemKind::Label ? L"Static"
-                                                    : L"Button";
+    const std::string_view className = styles::ClassOf(kind);
+    const std::wstring name(className.begin(), className.end());
     const wchar_t* ordinal = kind == ItemKind::Edit    ? L"#129"
                              : kind == ItemKind::Label ? L"#130"
                                                        : L"#128";
-    return lstrcmpiW(std::wstring(actual).c_str(), name) == 0 || actual == ordinal;
+    return lstrcmpiW(std::wstring(actual).c_str(), name.c_str()) == 0 || actual == ordinal;
 }
 
 void CheckTemplateResource() {
@@ -140,10 +114,8 @@ void CheckTemplateResource() {
 
     Check(in.Word() == 1 && in.Word() == 0xFFFF, "extended dialog template");
     in.Dword(); // help id
-    Check(in.Dword() == WS_EX_NOPARENTNOTIFY, "window extended style");
-    Check(in.Dword() ==
-              (WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_3DLOOK | DS_SETFONT),
-          "window style");
+    Check(in.Dword() == styles::kDialogExStyle, "window extended style");
+    Check(in.Dword() == styles::kDialogStyle, "window style");
     Check(in.Word() == kDialogItemCount, "132 items");
     const int x = in.Short(), y = in.Short(), cx = in.Short(), cy = in.Short();
     Check(x == kDialogWindow.x && y == kDialogWindow.y && cx == kDialogWindow.width &&
@@ -164,7 +136,7 @@ void CheckTemplateResource() {
         in.AlignDword();
         in.Dword(); // help id
         Check(in.Dword() == 0, name + "extended style");
-        Check(in.Dword() == ExpectedStyle(item), name + "style");
+        Check(in.Dword() == styles::StyleOf(item), name + "style");
         const int ix = in.Short(), iy = in.Short(), icx = in.Short(), icy = in.Short();
         Check(ix == item.x && iy == item.y && icx == item.width && icy == item.height,
               name + "rectangle");

@@ -12,6 +12,10 @@
 
 namespace {
 
+// The largest icon image; its width and height are stored as 0 in the
+// directory's one byte each.
+constexpr int kLargestSize = 256;
+
 struct Image {
     int width = 0;
     int height = 0;
@@ -42,7 +46,8 @@ bool ReadPam(const std::string& path, Image& image, std::string& error) {
         }
     }
     if (line != "ENDHDR" || maxValue != 255 || image.depth < 1 || image.depth > 4 ||
-        image.width < 1 || image.width > 256 || image.height < 1 || image.height > 256) {
+        image.width < 1 || image.width > kLargestSize || image.height < 1 ||
+        image.height > kLargestSize) {
         error = "unsupported PAM header (want 8-bit samples, at most 256 x 256)";
         return false;
     }
@@ -58,6 +63,13 @@ bool ReadPam(const std::string& path, Image& image, std::string& error) {
     return true;
 }
 
+// Sizes and values of the icon file's headers.
+constexpr std::uint32_t kInfoHeaderSize = 40; // BITMAPINFOHEADER
+constexpr unsigned kPlanes = 1;
+constexpr unsigned kBitsPerPixel = 32;
+constexpr unsigned kIconResourceType = 1; // ICONDIR idType: an icon, not a cursor
+constexpr std::uint32_t kDirectoryHeaderSize = 6;
+constexpr std::uint32_t kDirectoryEntrySize = 16;
 void Put16(std::vector<unsigned char>& out, unsigned value) {
     out.push_back(static_cast<unsigned char>(value & 0xFF));
     out.push_back(static_cast<unsigned char>((value >> 8) & 0xFF));
@@ -77,17 +89,17 @@ std::vector<unsigned char> IconImage(const Image& image) {
     const std::size_t maskRow = ((w + 31) / 32) * 4;
 
     std::vector<unsigned char> out;
-    Put32(out, 40);
-    Put32(out, static_cast<std::uint32_t>(w));
-    Put32(out, static_cast<std::uint32_t>(2 * h));
-    Put16(out, 1);
-    Put16(out, 32);
-    Put32(out, 0);
-    Put32(out, static_cast<std::uint32_t>((w * 4 + maskRow) * h));
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, 0);
-    Put32(out, 0);
+    Put32(out, kInfoHeaderSize);
+    Put32(out, static_cast<std::uint32_t>(w));     // biWidth
+    Put32(out, static_cast<std::uint32_t>(2 * h)); // biHeight: colour and mask
+    Put16(out, kPlanes);
+    Put16(out, kBitsPerPixel);
+    Put32(out, 0);                                                 // biCompression: BI_RGB
+    Put32(out, static_cast<std::uint32_t>((w * 4 + maskRow) * h)); // biSizeImage
+    Put32(out, 0);                                                 // biXPelsPerMeter
+    Put32(out, 0);                                                 // biYPelsPerMeter
+    Put32(out, 0);                                                 // biClrUsed
+    Put32(out, 0);                                                 // biClrImportant
 
     std::vector<unsigned char> mask;
     for (std::size_t row = h; row-- > 0;) {
@@ -117,20 +129,24 @@ std::vector<unsigned char> IconFile(const std::vector<Image>& images) {
     for (const Image& image : images) {
         encoded.push_back(IconImage(image));
     }
+    const auto directoryByte = [](int size) {
+        return static_cast<unsigned char>(size == kLargestSize ? 0 : size);
+    };
     std::vector<unsigned char> out;
-    Put16(out, 0);
-    Put16(out, 1);
-    Put16(out, static_cast<unsigned>(images.size()));
-    auto offset = static_cast<std::uint32_t>(6 + 16 * images.size());
+    Put16(out, 0); // idReserved
+    Put16(out, kIconResourceType);
+    Put16(out, static_cast<unsigned>(images.size())); // idCount
+    auto offset =
+        static_cast<std::uint32_t>(kDirectoryHeaderSize + kDirectoryEntrySize * images.size());
     for (std::size_t i = 0; i < images.size(); ++i) {
-        out.push_back(static_cast<unsigned char>(images[i].width == 256 ? 0 : images[i].width));
-        out.push_back(static_cast<unsigned char>(images[i].height == 256 ? 0 : images[i].height));
-        out.push_back(0);
-        out.push_back(0);
-        Put16(out, 1);
-        Put16(out, 32);
-        Put32(out, static_cast<std::uint32_t>(encoded[i].size()));
-        Put32(out, offset);
+        out.push_back(directoryByte(images[i].width));
+        out.push_back(directoryByte(images[i].height));
+        out.push_back(0); // bColorCount: not a palette image
+        out.push_back(0); // bReserved
+        Put16(out, kPlanes);
+        Put16(out, kBitsPerPixel);
+        Put32(out, static_cast<std::uint32_t>(encoded[i].size())); // dwBytesInRes
+        Put32(out, offset);                                        // dwImageOffset
         offset += static_cast<std::uint32_t>(encoded[i].size());
     }
     for (const auto& image : encoded) {

@@ -1,4 +1,4 @@
-#include "dialog_units.h"
+#include "font_metrics.h"
 
 #include <QByteArray>
 #include <QFont>
@@ -6,26 +6,14 @@
 #include <QRawFont>
 
 #include <cmath>
-#include <cstdint>
 
 namespace kupongen::qt {
 
-int MulDiv(int a, int b, int c) {
-    const std::int64_t product = static_cast<std::int64_t>(a) * b;
-    const std::int64_t half = c / 2;
-    const bool negative = (product < 0) != (c < 0);
-    const std::int64_t magnitude = (std::llabs(product) + std::llabs(half)) / std::llabs(c);
-    return static_cast<int>(negative ? -magnitude : magnitude);
-}
-
-DialogUnits DialogUnits::ForFont(const QFont& font) {
+BaseUnits BaseUnitsOf(const QFont& font) {
     const QFontMetrics metrics(font);
     const int letters = metrics.horizontalAdvance(
         QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    DialogUnits units;
-    units.baseX = (letters / 26 + 1) / 2;
-    units.baseY = WindowsFontExtent(font).Height();
-    return units;
+    return BaseUnits::FromLetters(letters, WindowsFontExtent(font).Height());
 }
 
 FontExtent WindowsFontExtent(const QFont& font) {

@@ -1,0 +1,104 @@
+// The Win32 class and style bits of each template item, by value: the
+// template generator runs on the build machine, which has no windows.h. The
+// native checks compare every value here with the system's own.
+#pragma once
+
+#include "dialog_template.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace kupongen::win32_styles {
+
+// Window, button, static and edit styles (winuser.h).
+inline constexpr std::uint32_t kVisible = 0x10000000;     // WS_VISIBLE
+inline constexpr std::uint32_t kChild = 0x40000000;       // WS_CHILD
+inline constexpr std::uint32_t kCaption = 0x00C00000;     // WS_CAPTION
+inline constexpr std::uint32_t kBorder = 0x00800000;      // WS_BORDER
+inline constexpr std::uint32_t kVScroll = 0x00200000;     // WS_VSCROLL
+inline constexpr std::uint32_t kHScroll = 0x00100000;     // WS_HSCROLL
+inline constexpr std::uint32_t kSysMenu = 0x00080000;     // WS_SYSMENU
+inline constexpr std::uint32_t kGroup = 0x00020000;       // WS_GROUP
+inline constexpr std::uint32_t kMinimizeBox = 0x00020000; // WS_MINIMIZEBOX
+inline constexpr std::uint32_t kTabStop = 0x00010000;     // WS_TABSTOP
+inline constexpr std::uint32_t kNoParentNotify = 0x0004;  // WS_EX_NOPARENTNOTIFY
+inline constexpr std::uint32_t k3dLook = 0x0004;          // DS_3DLOOK
+inline constexpr std::uint32_t kSetFont = 0x0040;         // DS_SETFONT
+inline constexpr std::uint32_t kPushButton = 0x0;         // BS_PUSHBUTTON
+inline constexpr std::uint32_t kAutoCheckBox = 0x3;       // BS_AUTOCHECKBOX
+inline constexpr std::uint32_t kGroupBox = 0x7;           // BS_GROUPBOX
+inline constexpr std::uint32_t kAutoRadioButton = 0x9;    // BS_AUTORADIOBUTTON
+inline constexpr std::uint32_t kStaticLeft = 0x0;         // SS_LEFT
+inline constexpr std::uint32_t kEditLeft = 0x0;           // ES_LEFT
+inline constexpr std::uint32_t kMultiLine = 0x0004;       // ES_MULTILINE
+inline constexpr std::uint32_t kAutoHScroll = 0x0080;     // ES_AUTOHSCROLL
+inline constexpr std::uint32_t kReadOnly = 0x0800;        // ES_READONLY
+inline constexpr std::uint32_t kWantReturn = 0x1000;      // ES_WANTRETURN
+inline constexpr int kNormalWeight = 400;                 // FW_NORMAL
+inline constexpr int kDefaultCharset = 1;                 // DEFAULT_CHARSET
+
+// The dialog window itself.
+inline constexpr std::uint32_t kDialogStyle =
+    kVisible | kCaption | kSysMenu | kMinimizeBox | k3dLook | kSetFont;
+inline constexpr std::uint32_t kDialogExStyle = kNoParentNotify;
+
+constexpr std::string_view ClassOf(ItemKind kind) {
+    switch (kind) {
+    case ItemKind::Edit:
+        return "Edit";
+    case ItemKind::Label:
+        return "Static";
+    case ItemKind::GroupBox:
+    case ItemKind::CheckBox:
+    case ItemKind::RadioButton:
+    case ItemKind::PushButton:
+        break;
+    }
+    return "Button";
+}
+
+constexpr std::uint32_t StyleOf(const DialogItem& item) {
+    std::uint32_t style = kChild | kVisible;
+    switch (item.kind) {
+    case ItemKind::GroupBox:
+        style |= kGroupBox;
+        break;
+    case ItemKind::CheckBox:
+        style |= kAutoCheckBox;
+        break;
+    case ItemKind::RadioButton:
+        style |= kAutoRadioButton;
+        break;
+    case ItemKind::PushButton:
+        style |= kPushButton;
+        break;
+    case ItemKind::Label:
+        style |= kStaticLeft;
+        break;
+    case ItemKind::Edit:
+        style |= kEditLeft;
+        break;
+    }
+    const struct {
+        ItemStyle flag;
+        std::uint32_t bits;
+    } kFlags[] = {
+        {ItemStyle::kTabStop, kTabStop},
+        {ItemStyle::kGroupMark, kGroup},
+        {ItemStyle::kReadOnly, kReadOnly},
+        {ItemStyle::kMultiLine, kMultiLine},
+        {ItemStyle::kWantReturn, kWantReturn},
+        {ItemStyle::kVerticalScrollBar, kVScroll},
+        {ItemStyle::kHorizontalScrollBar, kHScroll},
+        {ItemStyle::kAutoHorizontalScroll, kAutoHScroll},
+        {ItemStyle::kBorder, kBorder},
+    };
+    for (const auto& flag : kFlags) {
+        if (item.Has(flag.flag)) {
+            style |= flag.bits;
+        }
+    }
+    return style;
+}
+
+} // namespace kupongen::win32_styles
