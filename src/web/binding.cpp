@@ -93,9 +93,9 @@ EMSCRIPTEN_KEEPALIVE const char* kg_template() {
     return HandOut(TemplateJson());
 }
 
-// Item rectangles in pixels for the base units of the page's font.
-EMSCRIPTEN_KEEPALIVE const char* kg_layout(int baseX, int baseY) {
-    return HandOut(LayoutJson(baseX, baseY));
+// Item rectangles in pixels for the page's font (see LayoutJson).
+EMSCRIPTEN_KEEPALIVE const char* kg_layout(int widthOf52Letters, int height) {
+    return HandOut(LayoutJson(widthOf52Letters, height));
 }
 
 EMSCRIPTEN_KEEPALIVE int kg_click(int controlId) {

@@ -3,20 +3,14 @@
 #include "ansi_text.h"
 #include "control_table.h"
 #include "dialog_template.h"
+#include "dialog_units.h"
 #include "texts.h"
 
-#include <cstdint>
 #include <cstdio>
 
 namespace kupongen::web {
 
 namespace {
-
-// Screen-reader names of the controls whose caption names nothing.
-constexpr std::string_view kRowsName = "Rader";
-constexpr std::string_view kStatusName = "Status";
-constexpr std::string_view kInfoName = "Slumpmetod info";
-constexpr std::string_view kSignNames[kSignCount] = {"1", "X", "2"};
 
 void AppendJsonString(std::string& out, std::string_view utf8) {
     out += '"';
@@ -40,29 +34,19 @@ void AppendAnsi(std::string& out, std::string_view ansi) {
     AppendJsonString(out, AnsiToUtf8(ansi));
 }
 
+// What a screen reader calls a control whose caption does not name it, or
+// nothing.
 std::string ScreenReaderName(int controlId) {
-    if (controlId == id::kRows) {
-        return std::string(kRowsName);
-    }
-    if (controlId == id::kStatus) {
-        return std::string(kStatusName);
-    }
-    if (controlId == id::kInfoPanel) {
-        return std::string(kInfoName);
+    for (const auto& edit : text::kEditNames) {
+        if (edit.controlId == controlId) {
+            return AnsiToUtf8(edit.name);
+        }
     }
     const int sure = controlId - kFirstSureBoxId;
     if (sure >= 0 && sure < kSureBoxCount) {
-        return AnsiToUtf8(text::kMatchWord) + std::to_string(sure / kSignCount + 1) + ": " +
-               std::string(kSignNames[sure % kSignCount]);
+        return AnsiToUtf8(text::SureBoxName(sure / kSignCount + 1, sure % kSignCount));
     }
     return {};
-}
-
-// The dialog manager's rounding of dialog units to pixels.
-int MulDiv(int number, int numerator, int denominator) {
-    const std::int64_t product = std::int64_t{number} * numerator;
-    const std::int64_t half = denominator / 2;
-    return static_cast<int>((product >= 0 ? product + half : product - half) / denominator);
 }
 
 } // namespace
@@ -121,17 +105,18 @@ std::string TemplateJson() {
     return out;
 }
 
-std::string LayoutJson(int baseX, int baseY) {
+std::string LayoutJson(int widthOf52Letters, int height) {
+    const DialogUnits units(BaseUnits::FromLetters(widthOf52Letters, height));
     std::string out = "[";
-    const auto rect = [&](int x, int y, int width, int height) {
-        out += '[' + std::to_string(MulDiv(x, baseX, 4)) + ',' +
-               std::to_string(MulDiv(y, baseY, 8)) + ',' + std::to_string(MulDiv(width, baseX, 4)) +
-               ',' + std::to_string(MulDiv(height, baseY, 8)) + "],";
+    const auto append = [&out](const PixelRect& rect) {
+        out += '[' + std::to_string(rect.x) + ',' + std::to_string(rect.y) + ',' +
+               std::to_string(rect.width) + ',' + std::to_string(rect.height) + "],";
     };
     for (const DialogItem& item : kDialogItems) {
-        rect(item.x, item.y, item.width, item.height);
+        append(units.Rect(item));
     }
-    rect(0, 0, kDialogWindow.width, kDialogWindow.height);
+    const PixelRect window = units.Window();
+    append({0, 0, window.width, window.height});
     out.back() = ']';
     return out;
 }

@@ -20,8 +20,10 @@ std::string ToAnsiCrLf(std::string_view utf8);
 // screen-reader name where the caption does not say enough ("" otherwise).
 std::string TemplateJson();
 
-// Item rectangles in pixels for base units measured in the page's font:
-// JSON [[x, y, width, height], ..., [0, 0, dialogWidth, dialogHeight]].
-std::string LayoutJson(int baseX, int baseY);
+// Item rectangles in CSS pixels by the one dialog-unit rule, for the page's
+// font as the page measured it (the width of the 52 letters A-Z a-z and the
+// line height): JSON [[x, y, width, height], ..., [0, 0, width, height]],
+// the last being the dialog's client area.
+std::string LayoutJson(int widthOf52Letters, int height);
 
 } // namespace kupongen::web

@@ -18,7 +18,7 @@ const narrowOrder = [
   id.rows, id.status, id.infoPanel,
 ];
 const titleHeight = 36; // the title bar's line and margin in the wide layout
-const fontFamily = 'Tahoma, Verdana, "DejaVu Sans", sans-serif';
+const fontFamily = 'Tahoma, "Segoe UI", Arial, "Liberation Sans", "DejaVu Sans", sans-serif';
 
 // ?seed=N as kupongen-headless takes it: -2147483648 to 4294967295, modulo 2^32.
 function seedFromAddress() {
@@ -43,16 +43,14 @@ function freshSeed() {
           Math.imul((now / 0x100000000) ^ fine ^ entropy[1], 0x85EBCA6B)) >>> 0;
 }
 
-// The dialog's base units for its font, as the dialog manager measures them.
-function measureBaseUnits(pixelSize) {
+// What the dialog manager measures of its font: the width of the 52 letters
+// and the height, here in the page's font.
+function measureFont(pixelSize) {
   const context = document.createElement('canvas').getContext('2d');
   context.font = `${pixelSize}px ${fontFamily}`;
   const metrics = context.measureText('ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz');
   const height = metrics.fontBoundingBoxAscent + metrics.fontBoundingBoxDescent;
-  return {
-    x: Math.floor((Math.round(metrics.width / 26) + 1) / 2),
-    y: Math.round(height) || Math.round(pixelSize * 1.2),
-  };
+  return {letters: Math.round(metrics.width), height: Math.round(height) || Math.round(pixelSize * 1.2)};
 }
 
 class Page {
@@ -226,8 +224,8 @@ class Page {
     const frame = document.getElementById('frame');
     if (!this.pixels) {
       const font = Math.round(this.template.fontPoints * 96 / 72);
-      const base = measureBaseUnits(font);
-      this.pixels = JSON.parse(this.text(this.module._kg_layout(base.x, base.y)));
+      const measured = measureFont(font);
+      this.pixels = JSON.parse(this.text(this.module._kg_layout(measured.letters, measured.height)));
       for (const element of document.querySelectorAll('#controls .item')) {
         const index = Number(element.dataset.item);
         const [x, y, width, height] = this.pixels[index];
@@ -239,6 +237,7 @@ class Page {
         element.style.setProperty('--h', `${height}px`);
       }
       main.style.setProperty('--font', `${font}px`);
+      this.fitCaptions(font);
     }
     const [, , width, height] = this.pixels[this.pixels.length - 1];
     const room = window.innerWidth - 16;
@@ -255,6 +254,33 @@ class Page {
       frame.style.setProperty('--dialog-height', `${height}px`);
     } else {
       frame.style.width = frame.style.height = '';
+    }
+  }
+
+  // A caption the page's font makes wider than its place gets a smaller
+  // font, as the Qt window does with a fallback font; measured on a canvas,
+  // so hidden controls fit too and nothing waits for a layout.
+  fitCaptions(font) {
+    const context = document.createElement('canvas').getContext('2d');
+    const widthAt = (text, size) => {
+      context.font = `${size}px ${fontFamily}`;
+      return context.measureText(text).width;
+    };
+    for (const element of document.querySelectorAll('#controls .item')) {
+      const item = this.items[Number(element.dataset.item)];
+      const mark = item.kind === Kind.CheckBox || item.kind === Kind.RadioButton ? 17 : 0;
+      const frame = item.kind === Kind.PushButton ? 8 : 0;
+      if (mark === 0 && frame === 0 && item.kind !== Kind.Label) {
+        continue;
+      }
+      const room = this.pixels[item.index][2] - mark - frame;
+      let size = font;
+      while (size > 8 && widthAt(item.caption, size) > room) {
+        size -= 0.5;
+      }
+      if (size < font) {
+        element.style.setProperty('--fit', `${size}px`);
+      }
     }
   }
 
