@@ -155,6 +155,37 @@ try {
   compareStates(await pageState(page), expectedEdit.state, 'after the edit');
   await axe(page, 'wide');
 
+  // Where the browser has a save picker, the same bytes go to the file it
+  // picks; a file it cannot write is the model's failed save, in a modal box.
+  await page.evaluate(() => {
+    window.picked = null;
+    window.showSaveFilePicker = async (options) => ({
+      createWritable: async () => ({
+        write: async (bytes) => { window.picked = {name: options.suggestedName, bytes: [...bytes]}; },
+        close: async () => {},
+      }),
+    });
+  });
+  await page.keyboard.press('Space');
+  await page.waitForFunction(() => window.picked !== null);
+  const picked = await page.evaluate(() => window.picked);
+  check(picked.name === 'rader.txt' && Buffer.from(picked.bytes).equals(edited),
+    'the save picker did not get the saved bytes as rader.txt');
+  await page.evaluate(() => {
+    window.showSaveFilePicker = async () => ({
+      createWritable: async () => { throw new DOMException('full', 'QuotaExceededError'); },
+    });
+  });
+  await page.keyboard.press('Space');
+  await page.waitForSelector('dialog[open]');
+  const box = await page.evaluate(() => [document.getElementById('box-title').textContent,
+    document.getElementById('box-text').textContent, document.activeElement.textContent]);
+  check(box.join('|') === 'Error|Save file failed.|OK', `message box ${box.join('|')}`);
+  await axe(page, 'message box');
+  await page.keyboard.press('Enter');
+  check(await page.evaluate(() => !document.getElementById('box').open) &&
+        await focusedControl(page) === 1008, 'the message box did not give the focus back');
+
   // Offline: the service worker's copy serves the reload.
   await page.evaluate(() => navigator.serviceWorker.ready);
   await page.waitForFunction(() => navigator.serviceWorker.controller !== null);

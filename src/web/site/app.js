@@ -435,6 +435,7 @@ class Page {
     document.getElementById('box-text').textContent = text;
     this.returnFocus = document.activeElement;
     box.showModal();
+    document.getElementById('box-ok').focus();
   }
 
   // ---- keyboard: the dialog manager's tab stops and arrow groups ----
