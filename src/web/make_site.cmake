@@ -1,9 +1,10 @@
-cmake_minimum_required(VERSION 3.25)
 # Copies the page, the module and the icons into SITE and writes the service
 # worker's cache name from the content, so every change of any file replaces
 # the offline copy.
 #   cmake -DSITE=... -DSOURCES=... -DFILES=... -DICONS=... -DMODULE=.../kupongen.js
 #         -DVERSION=... -P make_site.cmake
+cmake_minimum_required(VERSION 3.25)
+
 file(REMOVE_RECURSE "${SITE}")
 file(MAKE_DIRECTORY "${SITE}/icons")
 get_filename_component(module_dir "${MODULE}" DIRECTORY)

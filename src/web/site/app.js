@@ -112,7 +112,7 @@ class Page {
       const element = this.makeItem(item, group);
       if (group) {
         const fieldset = groupElements.get(group);
-        this.place(element, item, group);
+        this.place(element, item);
         fieldset.append(element);
         if (item.id === id.firstSure) {
           fieldset.classList.add('sure');
@@ -135,14 +135,10 @@ class Page {
     });
   }
 
-  // Dialog units for the wide layout; the grid cell of a sure box or match
-  // label for the narrow one.
-  place(element, item, group) {
+  // The template item an element shows (its pixels come with the layout);
+  // the grid cell of a sure box or match label for the narrow layout.
+  place(element, item) {
     element.dataset.item = item.index;
-    element.style.setProperty('--dx', item.x - (group ? group.x : 0));
-    element.style.setProperty('--dy', item.y - (group ? group.y : 0));
-    element.style.setProperty('--dw', item.width);
-    element.style.setProperty('--dh', item.height);
     const sure = item.id - id.firstSure;
     if (sure >= 0 && sure < 39) {
       element.style.gridRow = Math.floor(sure / 3) + 2;
