@@ -182,6 +182,7 @@ try {
     document.getElementById('box-text').textContent, document.activeElement.textContent]);
   check(box.join('|') === 'Error|Save file failed.|OK', `message box ${box.join('|')}`);
   await axe(page, 'message box');
+  await page.screenshot({path: path.join(shots, 'message-box.png')});
   await page.keyboard.press('Enter');
   check(await page.evaluate(() => !document.getElementById('box').open) &&
         await focusedControl(page) === 1008, 'the message box did not give the focus back');
