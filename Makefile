@@ -10,7 +10,7 @@ FUZZ_SECONDS ?= 60
 CLANGXX ?= $(shell command -v clang++-14 || command -v clang++)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test test-sanitize fuzz bench package screenshot windows windows-deps \
+.PHONY: all deps build run test test-sanitize fuzz bench headless-memory package screenshot windows windows-deps \
         windows-test windows-bench windows-package windows-screenshot windows-dpi-screenshots \
         web-deps web web-native web-serve web-package web-test web-bench \
         format clean
@@ -60,6 +60,11 @@ bench: build
 	    --benchmark_report_aggregates_only=true
 	./$(BUILD_DIR)/bench/kupongen-window-bench --benchmark_repetitions=5 \
 	    --benchmark_report_aggregates_only=true
+
+# Peak memory of kupongen-headless on the heaviest scripts it accepts; fails
+# at 64 MiB.
+headless-memory: build
+	python3 scripts/headless-memory.py $(BUILD_DIR)/src/headless/kupongen-headless
 
 # A .deb of both programs with the desktop entry and icons.
 package: build

@@ -17,7 +17,7 @@ namespace kupongen::script {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: kupongen-headless [--seed N] [SCRIPT]\n"
+    "Usage: kupongen-headless [--seed N] [--] [SCRIPT]\n"
     "       kupongen-headless --help | --version\n"
     "\n"
     "Runs the Kupongen dialog without a window: each line of SCRIPT (or of\n"
@@ -33,18 +33,34 @@ constexpr std::string_view kUsage =
     "Blank lines and lines starting with # are ignored.\n"
     "\n"
     "Options:\n"
-    "  --seed N    seed the random generator with N (-2147483648 to 4294967295)\n"
-    "              instead of the clock\n"
-    "  --help      show this text\n"
-    "  --version   show the version\n"
+    "  --seed N, --seed=N\n"
+    "                 seed the random generator with N (-2147483648 to\n"
+    "                 4294967295) instead of the clock\n"
+    "  -h, --help     show this text\n"
+    "  -V, --version  show the version\n"
+    "  --             take what follows as SCRIPT, even if it starts with -\n"
+    "\n"
+    "A line longer than 4 MiB is refused; a script longer than 64 MiB is\n"
+    "refused from there on.\n"
     "\n"
     "Exit status: 0 when every line ran, 1 when a line was refused, 2 for a\n"
-    "usage error.\n";
+    "usage error or when standard output could not be written.\n";
 
 int UsageError(std::string_view message) {
     std::cerr << "kupongen-headless: " << message << "\n"
-              << "Try 'kupongen-headless --help'.\n";
+              << "Try 'kupongen-headless --help' for more information.\n";
     return 2;
+}
+
+// Output that did not reach standard output (a full disk, a closed stream) is
+// a failure, not a run that went well.
+int Finish(int status) {
+    std::cout.flush();
+    if (!std::cout) {
+        std::cerr << "kupongen-headless: standard output could not be written\n";
+        return 2;
+    }
+    return status;
 }
 
 // A decimal seed from -2^31 to 2^32 - 1, taken modulo 2^32.
@@ -64,27 +80,35 @@ std::optional<std::int32_t> ParseSeed(std::string_view text) {
 int ScriptMain(std::span<const std::string> arguments, const TargetFactory& makeTarget) {
     std::optional<std::int32_t> seed;
     std::optional<std::string> scriptPath;
+    bool options = true;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
-        if (argument == "--help") {
+        const bool option = options && argument.size() > 1 && argument.front() == '-';
+        if (option && (argument == "--help" || argument == "-h")) {
             std::cout << kUsage;
-            return 0;
+            return Finish(0);
         }
-        if (argument == "--version") {
+        if (option && (argument == "--version" || argument == "-V")) {
             std::cout << "kupongen-headless " << kVersion.view() << "\n";
-            return 0;
+            return Finish(0);
         }
-        if (argument == "--seed") {
-            if (i + 1 == arguments.size()) {
+        if (option && (argument == "--seed" || argument.starts_with("--seed="))) {
+            std::string_view value;
+            if (argument != "--seed") {
+                value = argument.substr(7);
+            } else if (i + 1 < arguments.size()) {
+                value = arguments[++i];
+            } else {
                 return UsageError("--seed needs a number");
             }
-            const std::string_view value = arguments[++i];
             seed = ParseSeed(value);
             if (!seed) {
-                return UsageError("bad seed: " + std::string(value));
+                return UsageError("bad seed: " + Quoted(value));
             }
-        } else if (argument.size() > 1 && argument.front() == '-') {
-            return UsageError("unknown option: " + std::string(argument));
+        } else if (option && argument == "--") {
+            options = false;
+        } else if (option) {
+            return UsageError("unknown option: " + Quoted(argument));
         } else if (scriptPath) {
             return UsageError("only one script can be run");
         } else {
@@ -103,7 +127,7 @@ int ScriptMain(std::span<const std::string> arguments, const TargetFactory& make
             file.open(path, std::ios::binary);
         }
         if (!file.is_open()) {
-            return UsageError("cannot read the script " + *scriptPath);
+            return UsageError("cannot read the script " + Quoted(*scriptPath));
         }
         script = &file;
     }
@@ -116,13 +140,12 @@ int ScriptMain(std::span<const std::string> arguments, const TargetFactory& make
             std::cout << MessageBoxJson(text, title) << '\n';
         });
     ScriptRunner runner(*target, std::cout, std::cerr);
-    const int refused = runner.Run(*script);
-    std::cout.flush();
+    const std::int64_t refused = runner.Run(*script);
     if (script->bad()) {
         std::cerr << "kupongen-headless: reading the script failed\n";
         return 2;
     }
-    return refused == 0 ? 0 : 1;
+    return Finish(refused == 0 ? 0 : 1);
 }
 
 } // namespace kupongen::script

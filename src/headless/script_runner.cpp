@@ -117,11 +117,67 @@ bool IsFolder(const std::string& path) {
     return std::filesystem::is_directory(std::u8string(path.begin(), path.end()), error);
 }
 
+// Folders are separated by a slash, and on Windows by a backslash as well.
+#ifdef _WIN32
+constexpr const char* kSeparators = "/\\";
+#else
+constexpr const char* kSeparators = "/";
+#endif
+
+// Reads up to the next line end, without it. A line longer than kMaxLineBytes
+// is read to its end but not kept (tooLong). total counts every byte read.
+// False when the script has ended, or has grown past kMaxScriptBytes.
+bool ReadLine(std::istream& script, std::string& line, bool& tooLong, std::uint64_t& total) {
+    line.clear();
+    tooLong = false;
+    bool any = false;
+    char chunk[4096];
+    while (total <= kMaxScriptBytes) {
+        script.getline(chunk, sizeof chunk);
+        const auto count = static_cast<std::size_t>(script.gcount());
+        total += count;
+        any = any || count > 0;
+        const bool lineEnded = !script.fail() && !script.eof();
+        const std::size_t stored = lineEnded ? count - 1 : count;
+        if (tooLong || line.size() + stored > kMaxLineBytes) {
+            tooLong = true;
+            line.clear();
+        } else {
+            line.append(chunk, stored);
+        }
+        if (script.fail() && !script.eof() && count > 0) {
+            script.clear(); // the chunk was full: the line goes on
+            continue;
+        }
+        return any && total <= kMaxScriptBytes;
+    }
+    return false;
+}
+
+// The first count characters of UTF-8 text; a byte that is no UTF-8 counts as
+// one, so the cut is at most four bytes a character.
+std::size_t CharacterPrefix(std::string_view text, std::size_t count) {
+    std::size_t end = 0;
+    for (std::size_t characters = 0; end < text.size() && characters < count; ++characters) {
+        std::size_t following = 0;
+        ++end;
+        while (end < text.size() && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80 &&
+               following < 3) {
+            ++end;
+            ++following;
+        }
+    }
+    return end;
+}
+
 } // namespace
 
 std::string Quoted(std::string_view text) {
+    const std::size_t shown = CharacterPrefix(text, kQuotedCharacters);
+    const bool shortened = shown < text.size();
     // Bytes that are no UTF-8 become U+FFFD.
-    const std::string literal = Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+    const std::string literal =
+        Json(text.substr(0, shown)).dump(-1, ' ', false, Json::error_handler_t::replace);
     // The JSON writer leaves DEL and the C1 controls (U+0080 to U+009F, which
     // some terminals obey) as they are.
     constexpr std::string_view kHex = "0123456789abcdef";
@@ -139,6 +195,9 @@ std::string Quoted(std::string_view text) {
         quoted += "\\u00";
         quoted += kHex[codePoint >> 4];
         quoted += kHex[codePoint & 0xF];
+    }
+    if (shortened) {
+        quoted += "... (shortened)";
     }
     return quoted;
 }
@@ -185,9 +244,17 @@ std::string StateJson(ScriptTarget& target) {
 std::int64_t ScriptRunner::Run(std::istream& script) {
     std::int64_t refused = 0;
     std::int64_t lineNumber = 0;
+    std::uint64_t total = 0;
     std::string line;
-    while (std::getline(script, line)) {
+    bool tooLong = false;
+    while (ReadLine(script, line, tooLong, total)) {
         ++lineNumber;
+        if (tooLong) {
+            Refuse(lineNumber,
+                   "the line is longer than " + std::to_string(kMaxLineBytes) + " bytes");
+            ++refused;
+            continue;
+        }
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
@@ -198,6 +265,11 @@ std::int64_t ScriptRunner::Run(std::istream& script) {
         if (!RunLine(line, lineNumber)) {
             ++refused;
         }
+    }
+    if (total > kMaxScriptBytes) {
+        Refuse(lineNumber + 1, "the script is longer than " + std::to_string(kMaxScriptBytes) +
+                                   " bytes; the rest is not run");
+        ++refused;
     }
     return refused;
 }
@@ -232,7 +304,7 @@ bool ScriptRunner::RunLine(std::string_view line, std::int64_t lineNumber) {
             return Refuse(lineNumber, "not a control id: " + Quoted(word));
         }
         if (ControlPosition(*controlId) < 0) {
-            return Refuse(lineNumber, "no control has the id " + std::string(word));
+            return Refuse(lineNumber, "no control has the id " + Quoted(word));
         }
         if (!target_.CanClick(*controlId)) {
             return Refuse(lineNumber, "control " + std::to_string(*controlId) +
@@ -282,7 +354,7 @@ bool ScriptRunner::RunLine(std::string_view line, std::int64_t lineNumber) {
         if (!target_.CanClick(id::kSave)) {
             return Refuse(lineNumber, "the Save button is not shown yet");
         }
-        const std::size_t slash = path->find_last_of('/');
+        const std::size_t slash = path->find_last_of(kSeparators);
         const std::string folder = slash == std::string::npos ? "."
                                    : slash == 0               ? "/"
                                                               : path->substr(0, slash);

@@ -4,6 +4,7 @@
 
 #include "script_target.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
@@ -15,8 +16,16 @@ namespace kupongen::script {
 std::string MessageBoxJson(std::string_view ansiText, std::string_view ansiTitle);
 
 // Script text as a refusal quotes it: escaped as inside a JSON string, so that
-// the refusal stays one line and no control character reaches the terminal.
+// the refusal stays one line and no control character reaches the terminal;
+// past kQuotedCharacters characters it is cut and marked as shortened.
 std::string Quoted(std::string_view text);
+inline constexpr std::size_t kQuotedCharacters = 200;
+
+// Far beyond any real script: a whole rows text as one edit line is at most
+// 1.5 MB, and a session's script a few kilobytes. They bound the memory and
+// time an endless or hostile input can take.
+inline constexpr std::size_t kMaxLineBytes = std::size_t{4} << 20;
+inline constexpr std::uint64_t kMaxScriptBytes = std::uint64_t{64} << 20;
 
 // One JSON line with the whole state of the dialog and the generation globals.
 std::string StateJson(ScriptTarget& target);
@@ -27,7 +36,9 @@ public:
         : target_(target), out_(out), err_(err) {}
 
     // Runs every line; returns the number of refused lines. Both counts are
-    // 64-bit: a script of more than 2^31 lines is long, not wrong.
+    // 64-bit: a script of more than 2^31 lines is long, not wrong. A line
+    // longer than kMaxLineBytes is refused; past kMaxScriptBytes the script
+    // is refused and the rest is not read.
     std::int64_t Run(std::istream& script);
 
     // Runs one line (without its line end); returns false when it is refused.

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -13,6 +15,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -225,10 +228,16 @@ TEST_F(SaveTest, LinksInSharedFoldersAreFollowedOnlyAsTheSystemWould) {
             (c.linkIsNobodys && ::lchown(link.c_str(), kNobody, kNobody) != 0)) {
             GTEST_SKIP() << "this user cannot give a link to another user";
         }
+        // A link higher up the path, to the folder of mine.txt, is as much a link.
+        const fs::path up = sharedFolder / "up";
+        fs::create_symlink(folder, up);
+        if (c.linkIsNobodys && ::lchown(up.c_str(), kNobody, kNobody) != 0) {
+            GTEST_SKIP() << "this user cannot give a link to another user";
+        }
         // My own link elsewhere leads into the shared folder: every hop counts.
         fs::remove(folder / "via.txt");
         fs::create_symlink(link, folder / "via.txt");
-        for (const std::string name : {"shared/rader.txt", "via.txt"}) {
+        for (const std::string name : {"shared/rader.txt", "via.txt", "shared/up/mine.txt"}) {
             std::ofstream(PathOf("mine.txt")) << "gammal text";
             boxes.clear();
             Save(name);
@@ -237,8 +246,58 @@ TEST_F(SaveTest, LinksInSharedFoldersAreFollowedOnlyAsTheSystemWould) {
             EXPECT_TRUE(fs::is_symlink(link)) << name;
         }
         EXPECT_EQ(Names(), (std::set<std::string>{"mine.txt", "shared", "via.txt"}));
-        EXPECT_EQ(std::distance(fs::directory_iterator(sharedFolder), fs::directory_iterator()), 1);
+        EXPECT_EQ(std::distance(fs::directory_iterator(sharedFolder), fs::directory_iterator()), 2);
     }
+}
+
+// The target's folder swapped for a link and back, over and over, while saves
+// run: each save lands in the folder itself or fails, and no temporary file
+// stays behind anywhere. The planted link is another user's in a shared
+// folder, which must not be followed, or a dangling one where the test cannot
+// give a link away.
+TEST_F(SaveTest, SwappingTheFolderForALinkNeitherRedirectsNorLeavesTemporaries) {
+    constexpr int kRounds = 1000;
+    const fs::path shared = folder / "shared";
+    const fs::path rows = shared / "rows";
+    const fs::path moved = shared / "moved";
+    const fs::path planted = shared / "planted";
+    fs::create_directories(rows);
+    fs::create_directory(folder / "elsewhere");
+    fs::permissions(shared, fs::perms::all | fs::perms::sticky_bit);
+    fs::create_symlink(folder / "elsewhere", planted);
+    if (::lchown(planted.c_str(), 65534, 65534) != 0) {
+        fs::remove(planted);
+        fs::create_symlink(folder / "missing", planted);
+    }
+    std::atomic<bool> stop{false};
+    std::atomic<int> swaps{0};
+    std::thread swapper([&] {
+        while (!stop) {
+            ::rename(rows.c_str(), moved.c_str());
+            ::rename(planted.c_str(), rows.c_str());
+            ::rename(rows.c_str(), planted.c_str());
+            ::rename(moved.c_str(), rows.c_str());
+            ++swaps;
+            // The folder in place for a while, so that saves also succeed.
+            std::this_thread::sleep_for(std::chrono::microseconds(20));
+        }
+    });
+    int saved = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        saved +=
+            WriteFileReplacing((rows / "rader.txt").string(), "round " + std::to_string(round));
+    }
+    stop = true;
+    swapper.join();
+    RecordProperty("saved", saved);
+    RecordProperty("swaps", swaps);
+    EXPECT_GT(swaps, 0);
+    EXPECT_GT(saved, 0);
+    EXPECT_TRUE(fs::is_empty(folder / "elsewhere"));
+    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".kupongen-")) << entry.path();
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(rows), fs::directory_iterator()), 1);
 }
 
 TEST_F(SaveTest, ReadOnlyFileIsNotReplaced) {

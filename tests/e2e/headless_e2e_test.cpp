@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <ctime>
@@ -57,11 +58,14 @@ protected:
     }
     void TearDown() override { fs::remove_all(folder_); }
 
-    ScriptRun RunScript(const std::string& script, const std::string& options = "--seed 1") {
+    // The script goes to script.txt, which is given last on the command line
+    // unless scriptArgument names another one.
+    ScriptRun RunScript(const std::string& script, const std::string& options = "--seed 1",
+                        const std::string& scriptArgument = "script.txt") {
         const fs::path scriptPath = folder_ / "script.txt";
         std::ofstream(scriptPath, std::ios::binary) << script;
         const std::string command = "cd '" + folder_.string() + "' && '" KUPONGEN_HEADLESS "' " +
-                                    options + " script.txt 2>errors.txt";
+                                    options + " " + scriptArgument + " 2>errors.txt";
         ScriptRun run;
         FILE* pipe = ::popen(command.c_str(), "r");
         std::string out;
@@ -294,26 +298,68 @@ TEST(ScriptRunnerTest, LineNumbersGoPast2To31) {
     EXPECT_EQ(err.str(), "kupongen-headless: line 3000000000: unknown verb: frobnicate\n");
 }
 
+// Each a message and the hint, two lines, with the argument escaped as script
+// refusals escape it: no forged line, no control byte reaches the terminal.
 TEST_F(HeadlessTest, UsageErrorsRunNothing) {
-    for (const std::string options :
-         {"--seed 4294967296", "--seed -2147483649", "--seed 0x10", "--seed", "--colour",
-          "--seed 1 missing-script.txt", "--seed 1 ."}) {
+    for (const std::string& options : std::vector<std::string>{
+             "--seed 4294967296", "--seed -2147483649", "--seed 0x10", "--seed", "--colour",
+             "--seed 1 missing-script.txt", "--seed 1 .", "--seed=x", "script.txt script.txt",
+             "--seed '1\nkupongen-headless: line 1: forged'", "'--\x1b[2J\xc2\x9b'",
+             "--seed 1 -- '\x1b]0;title\x07'", "--seed " + std::string(5000, '9')}) {
         const fs::path marker = folder_ / "ran.txt";
-        const ScriptRun run = RunScript("click 1001\nclick 1007\nsave \"ran\"\n", options);
+        const ScriptRun run = RunScript("click 1001\nclick 1007\nsave \"ran\"\n", options, "");
         EXPECT_EQ(run.status, 2) << options;
         EXPECT_TRUE(run.lines.empty()) << options;
-        EXPECT_FALSE(run.errors.empty()) << options;
+        EXPECT_TRUE(
+            run.errors.ends_with("\nTry 'kupongen-headless --help' for more information.\n"))
+            << run.errors;
+        EXPECT_EQ(std::count(run.errors.begin(), run.errors.end(), '\n'), 2) << run.errors;
+        EXPECT_EQ(run.errors.find_first_of("\x1b\x07\x9b"), std::string::npos) << run.errors;
+        EXPECT_LT(run.errors.size(), 400u) << options;
         EXPECT_FALSE(fs::exists(marker)) << options;
     }
 }
 
 TEST_F(HeadlessTest, HelpAndVersionExitCleanly) {
-    const ScriptRun help = RunScript("", "--help");
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.output.find("Usage: kupongen-headless"), std::string::npos);
-    const ScriptRun version = RunScript("", "--version");
-    EXPECT_EQ(version.status, 0);
-    EXPECT_EQ(version.output, "kupongen-headless 7.04\n");
+    for (const char* option : {"--help", "-h"}) {
+        const ScriptRun help = RunScript("", option);
+        EXPECT_EQ(help.status, 0);
+        EXPECT_NE(help.output.find("Usage: kupongen-headless"), std::string::npos);
+    }
+    for (const char* option : {"--version", "-V", "--seed=3 -V"}) {
+        const ScriptRun version = RunScript("", option);
+        EXPECT_EQ(version.status, 0);
+        EXPECT_EQ(version.output, "kupongen-headless 7.04\n");
+    }
+}
+
+// A full disk or a closed standard output is a failure, with one line saying so.
+TEST_F(HeadlessTest, OutputThatCannotBeWrittenFailsTheRun) {
+    for (const std::string options : {"--help >/dev/full", "--version >/dev/full",
+                                      "--seed 1 >/dev/full", "--seed 1 >&-", "-V >&-"}) {
+        const ScriptRun run = RunScript("state\n", options);
+        EXPECT_EQ(run.status, 2) << options;
+        EXPECT_EQ(run.errors, "kupongen-headless: standard output could not be written\n")
+            << options;
+    }
+}
+
+// A line past the limit is refused without its text and the script goes on; a
+// script without end is refused at its limit; neither takes memory beyond it.
+TEST_F(HeadlessTest, OverlongLinesAndEndlessScriptsAreRefused) {
+    using kupongen::script::kMaxLineBytes;
+    const std::string fits = "edit \"" + std::string(kMaxLineBytes - 7, 'x') + "\"";
+    const ScriptRun run =
+        RunScript("state\n" + std::string(kMaxLineBytes + 1, '\x1b') + "\n" + fits + "\nstate\n");
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.errors, "kupongen-headless: line 2: the line is longer than 4194304 bytes\n");
+    ASSERT_EQ(run.lines.size(), 2u);
+    EXPECT_EQ(run.lines[1]["rows"].get<std::string>().size(), kMaxLineBytes - 7);
+
+    const ScriptRun endless = RunScript("", "--seed 1", "/dev/zero");
+    EXPECT_EQ(endless.status, 1);
+    EXPECT_EQ(endless.errors, "kupongen-headless: line 1: the script is longer than 67108864 "
+                              "bytes; the rest is not run\n");
 }
 
 } // namespace

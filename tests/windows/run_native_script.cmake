@@ -4,7 +4,10 @@
 # When KUPONGEN_HEADLESS names a Linux kupongen-headless in the environment,
 # it runs the script too, and both runs must match in everything, the files
 # they saved included.
-# With -DSTDIN=ON the script goes to standard input instead.
+# With -DSTDIN=ON the script goes to standard input instead. A header line
+# "# files: NAMES" lists every file the run must leave in its folder; "# windows
+# only" marks a script whose paths mean other files on Linux, which is then not
+# run through kupongen-headless.
 #   cmake -DEMULATOR=wine -DDRIVER=kupongen-script.exe -DSCRIPT=.../name.script
 #         -DWORK=... [-DSTDIN=ON] -P run_native_script.cmake
 get_filename_component(name "${SCRIPT}" NAME_WE)
@@ -57,7 +60,21 @@ foreach(stream IN ITEMS stdout stderr)
     compare("${WORK}/native/${stream}" "${expected}" "${stream}")
 endforeach()
 
-if(DEFINED ENV{KUPONGEN_HEADLESS} AND NOT "$ENV{KUPONGEN_HEADLESS}" STREQUAL "")
+file(STRINGS "${SCRIPT}" files_line REGEX "^# files: ")
+if(files_line)
+    string(REGEX REPLACE "^# files: " "" expected_files "${files_line}")
+    separate_arguments(expected_files)
+    list(SORT expected_files)
+    file(GLOB_RECURSE left RELATIVE "${WORK}/native/files" "${WORK}/native/files/*")
+    list(SORT left)
+    if(NOT left STREQUAL expected_files)
+        message(SEND_ERROR "${name}: the run left [${left}], expected [${expected_files}]")
+        set(failed TRUE)
+    endif()
+endif()
+
+file(STRINGS "${SCRIPT}" windows_only REGEX "^# windows only")
+if(NOT windows_only AND DEFINED ENV{KUPONGEN_HEADLESS} AND NOT "$ENV{KUPONGEN_HEADLESS}" STREQUAL "")
     run_driver(headless "$ENV{KUPONGEN_HEADLESS}")
     foreach(stream IN ITEMS status stdout stderr)
         compare("${WORK}/native/${stream}" "${WORK}/headless/${stream}"

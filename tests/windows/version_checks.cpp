@@ -1,6 +1,7 @@
 // Reads the version resource of each program given back from the file, as
 // Explorer's Properties do: the product Kupongen, a description, and file and
-// product versions that agree with each other and with the window's title.
+// product versions that agree with each other and with the window's title;
+// and the manifest's long-path declaration.
 //   kupongen_version_checks PROGRAM.exe...
 #include "check_tally.h"
 #include "dialog_template.h"
@@ -68,6 +69,26 @@ void CheckProgram(const std::wstring& path) {
           name + "file and product version numbers match " + platform::WideToUtf8(product));
 }
 
+// The manifest declares long paths, so that the system lets the program save
+// past 260 characters where it is set up to.
+void CheckManifest(const std::wstring& path) {
+    const std::string name = platform::WideToUtf8(path) + ": ";
+    const HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    const HRSRC found =
+        module ? FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)) : nullptr;
+    const HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const std::string manifest = loaded
+                                     ? std::string(static_cast<const char*>(LockResource(loaded)),
+                                                   SizeofResource(module, found))
+                                     : std::string();
+    Check(manifest.find("<longPathAware xmlns=\"http://schemas.microsoft.com/SMI/2016/"
+                        "WindowsSettings\">true</longPathAware>") != std::string::npos,
+          name + "the manifest declares longPathAware");
+    if (module) {
+        FreeLibrary(module);
+    }
+}
+
 } // namespace
 
 int main() {
@@ -75,6 +96,7 @@ int main() {
     LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     for (int i = 1; i < count; ++i) {
         CheckProgram(arguments[i]);
+        CheckManifest(arguments[i]);
     }
     LocalFree(arguments);
     return count > 1 ? test::Tally() : 1;
