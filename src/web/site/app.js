@@ -88,6 +88,7 @@ class Page {
 
   build() {
     const form = document.getElementById('controls');
+    this.form = form;
     document.title = this.template.title;
     document.getElementById('title').textContent = this.template.title;
     const groups = this.items.filter((item) => item.kind === Kind.GroupBox);
@@ -303,11 +304,20 @@ class Page {
   }
 
   deliverClick(controlId) {
-    const start = performance.now();
     this.handOverRowsEdits();
     this.module._kg_click(controlId);
     this.mirror();
-    performance.measure('kupongen-press', {start, end: performance.now()});
+    // The browser may have set marks itself before the click reached the
+    // model (the box clicked, the other radio buttons of its name); the
+    // model's marks are the ones shown.
+    const clicked = this.byId.get(controlId).input;
+    if (clicked.type === 'checkbox' || clicked.type === 'radio') {
+      const states = this.module._kg_states() >> 2;
+      for (const input of clicked.name ? this.form.elements[clicked.name] : [clicked]) {
+        const position = this.byId.get(this.byElement.get(input).id).position;
+        input.checked = (this.module.HEAPU32[states + 2 * position] & 4) !== 0;
+      }
+    }
     this.afterEvent();
   }
 
@@ -318,15 +328,13 @@ class Page {
     for (const control of this.controls) {
       const flags = heap[states + 2 * control.position];
       const revision = heap[states + 2 * control.position + 1];
-      // The browser may have set the mark itself before the click reached
-      // the model; the model's mark is the one shown.
-      if (control.caption && control.input.checked !== ((flags & 4) !== 0)) {
-        control.input.checked = (flags & 4) !== 0;
-      }
       if (revision === this.revisions[control.position]) {
         continue;
       }
       this.revisions[control.position] = revision;
+      if (control.caption) {
+        control.input.checked = (flags & 4) !== 0;
+      }
       if (control.wrap.hidden !== ((flags & 1) === 0)) {
         control.wrap.hidden = (flags & 1) === 0;
         shownChanged = true;
