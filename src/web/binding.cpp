@@ -1,6 +1,7 @@
 // The page's way into the dialog session: plain C exports over one
-// DialogSession, as the Qt window drives it. Texts cross as UTF-8; the model
-// keeps its Windows-1252.
+// DialogSession, as the Qt window drives it. The template and typed text
+// cross as UTF-8; the controls' texts as the model's own Windows-1252 bytes,
+// which the page decodes.
 #include "control_table.h"
 #include "dialog_navigation.h"
 #include "dialog_session.h"
@@ -12,6 +13,7 @@
 
 #include <emscripten/emscripten.h>
 
+#include <array>
 #include <chrono>
 #include <cstdint>
 #include <deque>
