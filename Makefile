@@ -1,5 +1,6 @@
-# Entry points: `make run` starts the window, `make test` builds and runs every
-# test. Both install the Debian packages they need first.
+# Entry points: `make run` builds the window alone and starts it, `make test`
+# builds everything and runs every test. Both install the Debian packages they
+# need first.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 WINDOWS_DIR ?= build-windows
@@ -26,7 +27,9 @@ $(BUILD_DIR)/build.ninja:
 build: deps $(BUILD_DIR)/build.ninja
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-run: build
+# Only the window and what it links: no tests, no benchmarks.
+run: deps $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target kupongen
 	./$(BUILD_DIR)/src/qt/kupongen
 
 test: build

@@ -29,3 +29,14 @@ if(EMSCRIPTEN)
     target_link_options(kupongen_options INTERFACE
         -fwasm-exceptions -mnontrapping-fptoint -mbulk-memory)
 endif()
+
+# Hardening as Debian builds its packages: checked buffer functions where the
+# compiler optimises (fortify needs it, and the sanitizers bring their own
+# checks), and a read-only relocation table bound at start.
+if(NOT WIN32 AND NOT EMSCRIPTEN AND NOT KUPONGEN_SANITIZE AND NOT KUPONGEN_FUZZ)
+    target_compile_definitions(kupongen_options INTERFACE
+        $<$<CONFIG:Release,RelWithDebInfo,MinSizeRel>:_FORTIFY_SOURCE=2>)
+endif()
+if(NOT WIN32 AND NOT EMSCRIPTEN)
+    target_link_options(kupongen_options INTERFACE LINKER:-z,relro LINKER:-z,now)
+endif()

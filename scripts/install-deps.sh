@@ -11,7 +11,7 @@ qt6-base-dev qt6-base-dev-tools libgl-dev
 nlohmann-json3-dev libgtest-dev libgmock-dev libbenchmark-dev
 xvfb xauth fonts-wine fonts-dejavu-core desktop-file-utils
 dbus-daemon at-spi2-core python3-pyatspi
-dpkg-dev file imagemagick xdotool appstream
+dpkg-dev lintian file imagemagick xdotool appstream
 clang-14 libclang-rt-14-dev"
 
 if [ "${1:-}" = "--windows" ]; then

@@ -47,8 +47,16 @@ start() {
     "$wine" "$exe" >/dev/null 2>&1 &
     program=$!
     window=$(xdotool search --sync --name '^Kupongen ' | head -n 1)
-    # Until the window is drawn, a click can be lost.
+    # Until the window is drawn, a click can be lost; at other than 96 DPI
+    # it also takes its scaled size, which on a busy machine can take a while.
     sleep 1
+    local before= now
+    for _ in $(seq 20); do
+        now=$(xdotool getwindowgeometry "$window")
+        [ "$now" != "$before" ] || break
+        before=$now
+        sleep 0.5
+    done
 }
 stop() {
     kill "$program" 2>/dev/null || true

@@ -5,6 +5,7 @@
 
 #include "ansi_text.h"
 #include "control_table.h"
+#include "version.h"
 
 #include <array>
 #include <cstdint>
@@ -58,7 +59,7 @@ struct DialogWindow {
 inline constexpr DialogWindow kDialogWindow = {200, 60, 60, 490, 280, "Tahoma", 9, 300, 301};
 
 // The version as the title and the programs' --version show it.
-inline constexpr auto kVersion = Ansi(u8"7.04");
+inline constexpr auto kVersion = Ansi(kVersionUtf8);
 
 inline constexpr auto kWindowTitle =
     Ansi(u8"Kupongen    v") + kVersion + Ansi(u8"       2004-04-11     Info/Frågor? Besök: ") +

@@ -3,7 +3,7 @@
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    if (const auto status = kupongen::qt::AnswerHelpOrVersion(argc, argv)) {
+    if (const auto status = kupongen::qt::AnswerCommandLine(argc, argv)) {
         return *status;
     }
     const auto app = kupongen::qt::OpenApplication(argc, argv);

@@ -10,6 +10,7 @@
 #include <QMessageBox>
 #include <QMimeDatabase>
 #include <QMimeType>
+#include <QSettings>
 
 namespace kupongen::qt {
 
@@ -52,6 +53,11 @@ private:
     QMimeDatabase mimeTypes_;
 };
 
+QSettings Settings() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("kupongen"),
+                     QStringLiteral("kupongen"));
+}
+
 } // namespace
 
 SaveFileDialog::SaveFileDialog(QWidget* parent) : QFileDialog(parent) {
@@ -62,6 +68,18 @@ SaveFileDialog::SaveFileDialog(QWidget* parent) : QFileDialog(parent) {
     setNameFilters({TextFilesFilter(), AllFilesFilter()});
     setDefaultSuffix(QStringLiteral("txt"));
     setIconProvider(new NameOnlyIconProvider(this));
+
+    // The folder last saved to, while it exists; the current folder before.
+    const QFileInfo last(Settings().value(SettingsKey()).toString());
+    if (!last.fileName().isEmpty() && last.absoluteDir().exists()) {
+        setDirectory(last.absolutePath());
+        selectFile(last.fileName());
+    } else {
+        setDirectory(QDir::currentPath());
+        selectFile(QStringLiteral("rader.txt"));
+    }
+    connect(this, &QFileDialog::fileSelected, this,
+            [](const QString& file) { Settings().setValue(SettingsKey(), file); });
 
     // Qt reads "*.*" literally (only names with a dot) and, on saving, even
     // renames "rows.txt" to "rows.*" when that filter is picked. Windows

@@ -1,6 +1,7 @@
 // The save dialog: the filters "Text Files (*.txt)" and "All Files (*.*)",
 // the default extension "txt", a folder that must exist, and a question
-// before an existing file is replaced.
+// before an existing file is replaced. It offers "rader.txt" until a file is
+// chosen, then that file's name in its folder, remembered across runs.
 #pragma once
 
 #include <QFileDialog>
@@ -16,6 +17,9 @@ public:
 
     static QString TextFilesFilter() { return QStringLiteral("Text Files (*.txt)"); }
     static QString AllFilesFilter() { return QStringLiteral("All Files (*.*)"); }
+    // Where the file last chosen is kept: kupongen/kupongen.conf in the
+    // user's configuration folder.
+    static QString SettingsKey() { return QStringLiteral("save/lastFile"); }
 
 protected slots:
     // Refuses a name in a folder that does not exist; then Qt's own checks,

@@ -12,10 +12,12 @@
 #include <QStyleFactory>
 #include <QtGlobal>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kupongen::qt {
@@ -24,16 +26,99 @@ namespace {
 
 constexpr const char* kUsage =
     "Usage: kupongen [Qt options]\n"
-    "       kupongen --help | --version\n"
+    "       kupongen -h | --help | -V | --version\n"
     "\n"
     "Shows the Kupongen window, which fills in random rows for the Swedish\n"
     "13-match football pool. It needs a display; kupongen-headless drives the\n"
     "same dialog from a script without one.\n"
     "\n"
     "Options:\n"
-    "  --help      show this text\n"
-    "  --version   show the version\n"
+    "  -h, --help     show this text and exit\n"
+    "  -V, --version  show the version and exit\n"
     "Qt's own options, such as -style NAME and -platform NAME, also apply.\n";
+
+// The options QApplication takes itself, with one or two leading dashes.
+struct QtOption {
+    const char* name;
+    bool takesValue;
+};
+constexpr QtOption kQtOptions[] = {{"platform", true},
+                                   {"platformpluginpath", true},
+                                   {"platformtheme", true},
+                                   {"plugin", true},
+                                   {"qwindowgeometry", true},
+                                   {"geometry", true},
+                                   {"qwindowicon", true},
+                                   {"icon", true},
+                                   {"qwindowtitle", true},
+                                   {"title", true},
+                                   {"style", true},
+                                   {"stylesheet", true},
+                                   {"session", true},
+                                   {"display", true},
+                                   {"name", true},
+                                   {"reverse", false},
+                                   {"widgetcount", false},
+                                   {"nograb", false},
+                                   {"dograb", false},
+                                   {"sync", false}};
+
+// The Qt option ARG names, or nullptr. "-style=NAME" carries its value.
+const QtOption* FindQtOption(std::string_view arg) {
+    if (!arg.starts_with('-')) {
+        return nullptr;
+    }
+    arg.remove_prefix(arg.starts_with("--") ? 2 : 1);
+    const std::string_view name = arg.substr(0, arg.find('='));
+    for (const QtOption& option : kQtOptions) {
+        if (name == option.name && (name.size() == arg.size() || option.takesValue)) {
+            return &option;
+        }
+    }
+    return nullptr;
+}
+
+// Prints TEXT on standard output. Output that cannot be written, a full disk
+// or a closed descriptor, is an error of its own.
+int PrintAnswer(const std::string& text) {
+    std::fputs(text.c_str(), stdout);
+    if (std::fflush(stdout) != 0 || std::ferror(stdout) != 0) {
+        const int error = errno;
+        std::fprintf(stderr, "kupongen: cannot write to standard output: %s\n",
+                     std::strerror(error));
+        return 2;
+    }
+    return 0;
+}
+
+// An argument as a usage error shows it: control characters (C0, DEL and
+// C1 in UTF-8) as \xNN, so a crafted argument cannot forge further lines.
+std::string Quoted(std::string_view arg) {
+    std::string quoted = "'";
+    for (std::size_t i = 0; i < arg.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(arg[i]);
+        const bool c1 = byte == 0xC2 && i + 1 < arg.size() &&
+                        static_cast<unsigned char>(arg[i + 1]) >= 0x80 &&
+                        static_cast<unsigned char>(arg[i + 1]) <= 0x9F;
+        if (byte < 0x20 || byte == 0x7F || c1) {
+            const auto shown = c1 ? static_cast<unsigned char>(arg[++i]) : byte;
+            char escape[5];
+            std::snprintf(escape, sizeof escape, "\\x%02X", shown);
+            quoted += escape;
+        } else if (byte == '\\') {
+            quoted += "\\\\";
+        } else {
+            quoted += arg[i];
+        }
+    }
+    return quoted + "'";
+}
+
+int RefuseUsage(const std::string& problem) {
+    std::fprintf(stderr, "kupongen: %s\nTry 'kupongen --help' for more information.\n",
+                 problem.c_str());
+    return 2;
+}
 
 // Messages Qt logs while it opens the display: shown only if the display
 // opens, because a failed start is reported in one line of our own.
@@ -97,16 +182,28 @@ bool AsksForStyle(int argc, char** argv) {
 
 } // namespace
 
-std::optional<int> AnswerHelpOrVersion(int argc, char** argv) {
+std::optional<int> AnswerCommandLine(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            std::fputs(kUsage, stdout);
-            return 0;
+        const std::string_view arg = argv[i];
+        if (arg == "-h" || arg == "--help") {
+            return PrintAnswer(kUsage);
         }
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("kupongen %s\n", std::string(kVersion.view()).c_str());
-            return 0;
+        if (arg == "-V" || arg == "--version") {
+            return PrintAnswer("kupongen " + std::string(kVersion.view()) + "\n");
         }
+        if (const QtOption* option = FindQtOption(arg)) {
+            if (option->takesValue && arg.find('=') == std::string_view::npos) {
+                if (i + 1 == argc) {
+                    return RefuseUsage("option " + Quoted(arg) + " requires an argument");
+                }
+                ++i;
+            }
+            continue;
+        }
+        if (arg.starts_with('-') && arg != "-") {
+            return RefuseUsage("unrecognized option " + Quoted(arg));
+        }
+        return RefuseUsage("extra operand " + Quoted(arg));
     }
     return std::nullopt;
 }
@@ -126,7 +223,8 @@ std::unique_ptr<QApplication> OpenApplication(int& argc, char** argv) {
 
 void SetUpApplication(QApplication& app) {
     QApplication::setApplicationName(QStringLiteral("kupongen"));
-    QApplication::setDesktopFileName(QStringLiteral("kupongen"));
+    // The desktop entry's name, which Wayland matches the window to.
+    QApplication::setDesktopFileName(QStringLiteral("example.kupongen.Kupongen"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kupongen-64.png")));
     RegisterDialogFont();
     // The save dialog and the message boxes draw in the application's font.

@@ -8,9 +8,10 @@ class QApplication;
 
 namespace kupongen::qt {
 
-// Answers --help and --version, which need no display: prints the text and
-// returns the exit status. Returns nothing for any other command line.
-std::optional<int> AnswerHelpOrVersion(int argc, char** argv);
+// Answers -h/--help and -V/--version, which need no display, and refuses an
+// unknown option or an operand with status 2 before any window opens.
+// Returns the exit status, or nothing when the window should start.
+std::optional<int> AnswerCommandLine(int argc, char** argv);
 
 // Creates the application. Where no display can be opened, prints one line
 // saying what is missing and ends the program with status 1, instead of

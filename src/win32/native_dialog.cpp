@@ -4,6 +4,7 @@
 #include "controller.h"
 #include "dialog_dpi.h"
 #include "dialog_template.h"
+#include "overlap_regions.h"
 #include "texts.h"
 
 #include <commctrl.h>
@@ -54,6 +55,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         }
         // After the Controller's icons: these are the sizes this DPI draws.
         dialogDpi.Attach(window);
+        ClipOverlappingControls(window);
         // The rows window takes the focus, although the option groups now
         // hold the first tab stops.
         SetFocus(GetDlgItem(window, id::kRows));
@@ -64,6 +66,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         return 1;
     case WM_DPICHANGED:
         dialogDpi.ChangeDpi(window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        ClipOverlappingControls(window);
         return 1;
     case WM_COMMAND:
         if (control != nullptr) {

@@ -14,17 +14,21 @@ endif()
 
 set(expected
     bin/kupongen
-    share/applications/kupongen.desktop
+    share/applications/example.kupongen.Kupongen.desktop
     share/metainfo/example.kupongen.Kupongen.metainfo.xml
     share/icons/hicolor/16x16/apps/kupongen.png
     share/icons/hicolor/32x32/apps/kupongen.png
     share/icons/hicolor/48x48/apps/kupongen.png
     share/icons/hicolor/64x64/apps/kupongen.png
     share/icons/hicolor/128x128/apps/kupongen.png
-    share/icons/hicolor/256x256/apps/kupongen.png)
+    share/icons/hicolor/256x256/apps/kupongen.png
+    share/icons/hicolor/scalable/apps/kupongen.svg
+    share/doc/kupongen/copyright
+    share/doc/kupongen/changelog.gz)
 if(EXPECT_HEADLESS)
-    list(APPEND expected bin/kupongen-headless)
+    list(APPEND expected bin/kupongen-headless share/man/man1/kupongen-headless.1.gz)
 endif()
+list(APPEND expected share/man/man1/kupongen.1.gz)
 foreach(path IN LISTS expected)
     if(NOT EXISTS "${PREFIX}/${path}")
         message(FATAL_ERROR "missing after install: ${path}")
@@ -53,7 +57,17 @@ if(NOT png STREQUAL "0000004000000040")
     message(FATAL_ERROR "the 64x64 icon is not 64 x 64 pixels (${png})")
 endif()
 
-file(STRINGS "${PREFIX}/share/applications/kupongen.desktop" entry)
+# The AppStream id and the desktop file agree.
+file(READ "${PREFIX}/share/metainfo/example.kupongen.Kupongen.metainfo.xml" metainfo)
+foreach(part "<id>example.kupongen.Kupongen</id>"
+             "example.kupongen.Kupongen.desktop</launchable>" "docs/screenshot-qt.png</image>")
+    string(FIND "${metainfo}" "${part}" at)
+    if(at EQUAL -1)
+        message(FATAL_ERROR "the metainfo lacks ${part}")
+    endif()
+endforeach()
+
+file(STRINGS "${PREFIX}/share/applications/example.kupongen.Kupongen.desktop" entry)
 foreach(line "Exec=kupongen" "Icon=kupongen" "Type=Application")
     if(NOT line IN_LIST entry)
         message(FATAL_ERROR "the desktop entry lacks ${line}")
@@ -61,7 +75,7 @@ foreach(line "Exec=kupongen" "Icon=kupongen" "Type=Application")
 endforeach()
 if(DESKTOP_FILE_VALIDATE)
     execute_process(
-        COMMAND ${DESKTOP_FILE_VALIDATE} "${PREFIX}/share/applications/kupongen.desktop"
+        COMMAND ${DESKTOP_FILE_VALIDATE} "${PREFIX}/share/applications/example.kupongen.Kupongen.desktop"
         RESULT_VARIABLE result
         OUTPUT_VARIABLE output
         ERROR_VARIABLE output)

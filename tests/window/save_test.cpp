@@ -18,12 +18,14 @@
 #include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -113,8 +115,52 @@ void GenerateOneRow(MainDialog& dialog) {
 class SaveTest : public QObject {
     Q_OBJECT
 
+    // The dialog remembers its file here, never in the user's own settings.
+    QTemporaryDir settings_;
+
 private slots:
-    void initTestCase() { SetUpApplicationOnce(); }
+    void initTestCase() {
+        SetUpApplicationOnce();
+        QVERIFY(settings_.isValid());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+    }
+
+    void saveDialogOffersRaderThenTheFileLastSavedTo() {
+        QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("kupongen"),
+                  QStringLiteral("kupongen"))
+            .clear();
+        auto folder = std::make_unique<QTemporaryDir>();
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        GenerateOneRow(dialog);
+        QStringList offered;
+        QStringList opensIn;
+        const auto press = [&](const QString& name) {
+            WhenModalOpens<QFileDialog>([&, name](QFileDialog* save) {
+                offered << save->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
+                opensIn << save->directory().absolutePath();
+                if (name.isEmpty()) {
+                    save->reject();
+                    return;
+                }
+                save->setDirectory(folder->path());
+                EnterFileName(save, name);
+                PressSave(save);
+            });
+            QVERIFY(Click(dialog, id::kSave));
+        };
+        press(QStringLiteral("mina"));
+        press(QString());
+        QVERIFY(QFile::exists(folder->filePath(QStringLiteral("mina.txt"))));
+        const QString saved = QDir(folder->path()).absolutePath();
+        folder.reset(); // a folder that is gone: the first offer again
+        press(QString());
+        const QString current = QDir::current().absolutePath();
+        QCOMPARE(offered, QStringList({QStringLiteral("rader.txt"), QStringLiteral("mina.txt"),
+                                       QStringLiteral("rader.txt")}));
+        QCOMPARE(opensIn, QStringList({current, saved, current}));
+        QVERIFY(QFile::exists(settings_.filePath(QStringLiteral("kupongen/kupongen.conf"))));
+    }
 
     void handEditReachesTheFile() {
         QTemporaryDir folder;

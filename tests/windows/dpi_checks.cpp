@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -146,9 +147,52 @@ void CheckIcons(HWND dialog, UINT dpi) {
     }
 }
 
+// The part of the dialog a control paints: its window, cut to its region.
+HRGN PaintedRegion(HWND dialog, HWND child) {
+    const RECT rect = ChildRect(dialog, child);
+    HRGN painted = CreateRectRgn(0, 0, rect.right - rect.left, rect.bottom - rect.top);
+    HRGN region = CreateRectRgn(0, 0, 0, 0);
+    if (GetWindowRgn(child, region) != ERROR) {
+        CombineRgn(painted, painted, region, RGN_AND);
+    }
+    DeleteObject(region);
+    OffsetRgn(painted, rect.left, rect.top);
+    return painted;
+}
+
+// No control paints over another: the sure boxes and their labels stand 12
+// units high on a 10-unit pitch. Group boxes frame others by design.
+void CheckNoOverlap(HWND dialog, UINT dpi) {
+    std::vector<HRGN> painted;
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (const DialogItem& item : kDialogItems) {
+        if (child == nullptr) {
+            break;
+        }
+        if (item.kind != ItemKind::GroupBox) {
+            painted.push_back(PaintedRegion(dialog, child));
+        }
+        child = GetWindow(child, GW_HWNDNEXT);
+    }
+    int overlaps = 0;
+    HRGN common = CreateRectRgn(0, 0, 0, 0);
+    for (std::size_t i = 0; i < painted.size(); ++i) {
+        for (std::size_t j = i + 1; j < painted.size(); ++j) {
+            overlaps += CombineRgn(common, painted[i], painted[j], RGN_AND) != NULLREGION;
+        }
+    }
+    DeleteObject(common);
+    for (HRGN region : painted) {
+        DeleteObject(region);
+    }
+    Check(overlaps == 0, "dpi " + std::to_string(dpi) + ": " + std::to_string(overlaps) +
+                             " pairs of controls paint over each other");
+}
+
 void CheckAt(HWND dialog, UINT dpi, bool created) {
     CheckLayout(dialog, dpi, created);
     CheckIcons(dialog, dpi);
+    CheckNoOverlap(dialog, dpi);
 }
 
 // What a monitor of another DPI does: asks the window for its size there,
