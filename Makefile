@@ -5,12 +5,15 @@ BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 WINDOWS_DIR ?= build-windows
 FUZZ_DIR ?= build-fuzz
+WEB_DIR ?= build-web
+WEB_PORT ?= 8000
 FUZZ_SECONDS ?= 60
 CLANGXX ?= $(shell command -v clang++-14 || command -v clang++)
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps build run test screenreader-test test-sanitize fuzz bench headless-memory package screenshot windows windows-deps \
         windows-test windows-bench windows-package windows-screenshot windows-dpi-screenshots \
+        web-deps web web-native web-serve web-package web-test web-bench \
         format clean
 
 all: build
@@ -113,8 +116,50 @@ windows-dpi-screenshots: windows
 	    KUPONGEN_DPI=$$dpi ./scripts/windows-screenshot.sh $(WINDOWS_DIR)/screenshots/dpi-$$dpi.png || exit 1; \
 	done
 
+# The browser build with Debian's emscripten: the static site in
+# $(WEB_DIR)/site and kupongen-headless for node. Its acorn lives in
+# /usr/share/nodejs, where a node from elsewhere does not look.
+WEB_ENV = NODE_PATH=/usr/share/nodejs
+web-deps:
+	./scripts/install-deps.sh --web
+
+$(WEB_DIR)/build.ninja: | web-deps
+	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	    -DKUPONGEN_BUILD_BENCHMARKS=OFF -Dnlohmann_json_DIR=$(CURDIR)/cmake/cross/nlohmann_json
+
+web: web-deps $(WEB_DIR)/build.ninja
+	$(WEB_ENV) cmake --build $(WEB_DIR) -j $(JOBS)
+
+# Only this machine can reach it.
+web-serve: web
+	python3 -m http.server --bind 127.0.0.1 --directory $(WEB_DIR)/site $(WEB_PORT)
+
+# $(WEB_DIR)/kupongen-web.zip: the site for any static host.
+web-package: web
+	rm -f $(WEB_DIR)/kupongen-web.zip
+	cd $(WEB_DIR)/site && zip -q -X -r ../kupongen-web.zip .
+
+# The native programs the browser build is compared with.
+web-native: deps $(BUILD_DIR)/build.ninja
+	cmake --build $(BUILD_DIR) -j $(JOBS) --target kupongen-headless kupongen-bench
+
+tests/web/node_modules/.package-lock.json: tests/web/package-lock.json
+	cd tests/web && npm ci --no-audit --no-fund
+
+# The shared script tests through the wasm kupongen-headless under node, then
+# one keyboard session in headless Chromium compared with the native
+# kupongen-headless.
+web-test: web web-native tests/web/node_modules/.package-lock.json
+	ctest --test-dir $(WEB_DIR) --output-on-failure -j $(JOBS)
+	node tests/web/session.mjs $(WEB_DIR)/site $(BUILD_DIR)/src/headless/kupongen-headless
+
+# Size, the 256-row press against the native model's and the time to a usable
+# page, measured in one run.
+web-bench: web web-native tests/web/node_modules/.package-lock.json
+	node tests/web/bench.mjs $(WEB_DIR)/site $(BUILD_DIR)/bench/kupongen-bench
+
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')
 
 clean:
-	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR) $(FUZZ_DIR)
+	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(WINDOWS_DIR) $(FUZZ_DIR) $(WEB_DIR)

@@ -3,6 +3,7 @@
 # ones that are missing.
 #   scripts/install-deps.sh            everything for building and testing
 #   scripts/install-deps.sh --windows  also the cross compiler and Wine
+#   scripts/install-deps.sh --web      also emscripten, Chromium and node
 set -eu
 
 packages="cmake ninja-build g++ make pkgconf
@@ -16,6 +17,11 @@ clang-14 libclang-rt-14-dev"
 
 if [ "${1:-}" = "--windows" ]; then
     packages="$packages g++-mingw-w64-x86-64 wine wine64 imagemagick x11-apps nsis"
+fi
+if [ "${1:-}" = "--web" ]; then
+    packages="$packages emscripten chromium nodejs zip python3"
+    # A node from elsewhere brings its own npm, which Debian's would conflict with.
+    command -v npm >/dev/null 2>&1 || packages="$packages npm"
 fi
 
 missing=""

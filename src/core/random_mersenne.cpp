@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <chrono>
+#include <cstring>
 #include <exception>
 #include <random>
 
@@ -83,7 +84,14 @@ double TRandomMersenne::Random() {
     const std::uint32_t r = BRandom();
     const std::uint64_t bits =
         (std::uint64_t{0x3FF00000u | (r >> 12)} << 32) | std::uint32_t(r << 20);
+#if defined(__cpp_lib_bit_cast)
     return std::bit_cast<double>(bits) - 1.0;
+#else
+    // Older standard libraries (emscripten's) lack bit_cast.
+    double value = 0.0;
+    std::memcpy(&value, &bits, sizeof value);
+    return value - 1.0;
+#endif
 }
 
 std::int32_t TRandomMersenne::IRandom(std::int32_t min, std::int32_t max) {

@@ -1,10 +1,12 @@
 // Saving through the window: hand edits reach the file, the save dialog's
 // rules (it never waits on a file it shows), a failed save and a cancelled
-// one.
+// one. The browser page hands typed text over exactly as the window does.
 #include "window_test_support.h"
 
+#include "ansi_qt.h"
 #include "control_table.h"
 #include "save_file_dialog.h"
+#include "web_text.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -468,6 +470,28 @@ private slots:
         QCOMPARE(prompts.messages[0].text, QStringLiteral("Save file failed."));
         QCOMPARE(prompts.messages[0].title, QStringLiteral("Error"));
         QCOMPARE(ReadAll(path), old);
+    }
+
+    // The page gets the text area's UTF-8 and must give the model the bytes
+    // the window gives it for the same typing: every kind of line break, a
+    // character Windows-1252 lacks, one outside the 16-bit plane, and the five
+    // bytes Windows keeps as they are.
+    void pageHandsOverTypedTextAsTheWindowDoes() {
+        const QStringList typed = {
+            QString(),
+            QStringLiteral("E,1,X,2\r\nE,2,2,1"),
+            QStringLiteral("a\nb\rc\r\rd\n\n"),
+            QStringLiteral("\r\n\r"),
+            QString::fromUtf8("x\u2028y\u2029z"),
+            QString::fromUtf8("Kupong f\u00f6r m\u00e5ndag: 5 \u20ac"),
+            QString::fromUtf8("\u0142\u00f3d\u017a \U0001F600"),
+            QString::fromUtf8("\u0081\u008d\u008f\u0090\u009d\u00ff"),
+        };
+        for (const QString& text : typed) {
+            const QByteArray utf8 = text.toUtf8();
+            QCOMPARE(web::ToAnsiCrLf(std::string_view(utf8.constData(), utf8.size())),
+                     ToAnsiCrLf(text));
+        }
     }
 };
 

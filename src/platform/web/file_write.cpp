@@ -1,0 +1,24 @@
+// Saving in the browser: the bytes wait for the page, which gives them to the
+// user after the click that saved them. Replacing the user's file is the
+// browser's part, so the save itself cannot fail here.
+#include "file_handover.h"
+#include "file_save.h"
+
+#include <utility>
+
+namespace kupongen {
+
+namespace {
+std::optional<HandedOverFile> pending;
+}
+
+bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
+    pending = HandedOverFile{path, std::string(bytes)};
+    return true;
+}
+
+std::optional<HandedOverFile> TakeHandedOverFile() {
+    return std::exchange(pending, std::nullopt);
+}
+
+} // namespace kupongen

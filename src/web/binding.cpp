@@ -1,0 +1,174 @@
+// The page's way into the dialog session: plain C exports over one
+// DialogSession, as the Qt window drives it. The template and typed text
+// cross as UTF-8; the controls' texts as the model's own Windows-1252 bytes,
+// which the page decodes.
+#include "control_table.h"
+#include "dialog_navigation.h"
+#include "dialog_session.h"
+#include "dialog_template.h"
+#include "file_handover.h"
+#include "random_mersenne.h"
+#include "texts.h"
+#include "web_text.h"
+
+#include <emscripten/emscripten.h>
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <deque>
+#include <memory>
+#include <string>
+#include <utility>
+
+namespace kupongen::web {
+
+namespace {
+
+// The name the save dialog offers; the browser's picker or download uses it.
+constexpr char kSaveName[] = "rader.txt";
+
+struct MessageBox {
+    std::string title;
+    std::string text;
+};
+
+std::unique_ptr<DialogSession> session;
+// A page cannot block inside a click: boxes wait until the click returns.
+std::deque<MessageBox> boxes;
+std::string scratch; // the last text handed out
+std::array<std::uint32_t, 2 * kControlCount> states{};
+std::string fileBytes;
+
+const char* HandOut(std::string text) {
+    scratch = std::move(text);
+    return scratch.c_str();
+}
+
+FocusState CurrentFocusState() {
+    const DialogModel& model = session->Model();
+    return {[&model](ItemIndex item) {
+                const ControlState* control = model.Item(kDialogItems[item].id);
+                return control != nullptr && control->visible && control->enabled;
+            },
+            [&model](ItemIndex item) {
+                const int controlId = kDialogItems[item].id;
+                return controlId != kNoId && model.Item(controlId)->checked;
+            }};
+}
+
+// The browser's monotonic clock in one call, where the C library's
+// clock_gettime takes three.
+std::chrono::steady_clock::time_point PageClock() {
+    using std::chrono::steady_clock;
+    return steady_clock::time_point(std::chrono::duration_cast<steady_clock::duration>(
+        std::chrono::duration<double, std::milli>(emscripten_get_now())));
+}
+
+int AsIndex(std::optional<ItemIndex> item) {
+    return item ? static_cast<int>(*item) : -1;
+}
+
+} // namespace
+
+} // namespace kupongen::web
+
+using namespace kupongen;
+using namespace kupongen::web;
+
+extern "C" {
+
+// Starts the dialog with the generator seeded by seedValue (taken modulo 2^32).
+EMSCRIPTEN_KEEPALIVE void kg_start(std::uint32_t seedValue) {
+    rg.RandomInit(static_cast<std::int32_t>(seedValue));
+    boxes.clear();
+    session = std::make_unique<DialogSession>(
+        DialogHooks{[](std::string_view text, std::string_view title) {
+                        boxes.push_back({AnsiToUtf8(title), AnsiToUtf8(text)});
+                    },
+                    [] { return std::optional<std::string>(kSaveName); }},
+        PageClock);
+}
+
+// The template and the page's texts as JSON (UTF-8).
+EMSCRIPTEN_KEEPALIVE const char* kg_template() {
+    return HandOut(TemplateJson());
+}
+
+// Item rectangles in pixels for the page's font (see LayoutJson).
+EMSCRIPTEN_KEEPALIVE const char* kg_layout(int widthOf52Letters, int height) {
+    return HandOut(LayoutJson(widthOf52Letters, height));
+}
+
+EMSCRIPTEN_KEEPALIVE int kg_click(int controlId) {
+    return session->Click(controlId) ? 1 : 0;
+}
+
+EMSCRIPTEN_KEEPALIVE void kg_notify(int controlId, int code) {
+    session->Notify(controlId, code);
+}
+
+// The user's text of the rows window, UTF-8 with any line breaks.
+EMSCRIPTEN_KEEPALIVE void kg_type_rows(const char* utf8) {
+    session->TypeRowsText(ToAnsiCrLf(utf8));
+}
+
+// Two words per control in control-table order: bit 0 visible, 1 enabled,
+// 2 checked; then the control's revision (low 32 bits).
+EMSCRIPTEN_KEEPALIVE const std::uint32_t* kg_states() {
+    const auto& controls = session->Model().Controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        const ControlState& control = controls[i];
+        states[2 * i] =
+            (control.visible ? 1u : 0u) | (control.enabled ? 2u : 0u) | (control.checked ? 4u : 0u);
+        states[2 * i + 1] = static_cast<std::uint32_t>(control.revision);
+    }
+    return states.data();
+}
+
+// The text of the control at a control-table position: its Windows-1252
+// bytes, which the page decodes itself, and their count.
+EMSCRIPTEN_KEEPALIVE const char* kg_text(int position) {
+    return session->Model().Controls()[static_cast<std::size_t>(position)].text.data();
+}
+
+EMSCRIPTEN_KEEPALIVE int kg_text_size(int position) {
+    return static_cast<int>(
+        session->Model().Controls()[static_cast<std::size_t>(position)].text.size());
+}
+
+// The oldest waiting message box as "title\ntext", or "" when none waits.
+EMSCRIPTEN_KEEPALIVE const char* kg_take_message_box() {
+    if (boxes.empty()) {
+        return "";
+    }
+    MessageBox box = std::move(boxes.front());
+    boxes.pop_front();
+    return HandOut(box.title + '\n' + box.text);
+}
+
+// The bytes of the last save, once: their size, or -1 when nothing was saved.
+EMSCRIPTEN_KEEPALIVE int kg_take_file() {
+    auto file = TakeHandedOverFile();
+    if (!file) {
+        return -1;
+    }
+    fileBytes = std::move(file->bytes);
+    return static_cast<int>(fileBytes.size());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* kg_file_bytes() {
+    return fileBytes.data();
+}
+
+// Keyboard: the template position Tab or an arrow key moves the focus to,
+// or -1.
+EMSCRIPTEN_KEEPALIVE int kg_next_tab(int item, int backwards) {
+    return AsIndex(NextTabStop(static_cast<ItemIndex>(item), backwards != 0, CurrentFocusState()));
+}
+
+EMSCRIPTEN_KEEPALIVE int kg_next_in_group(int item, int backwards) {
+    return AsIndex(NextInGroup(static_cast<ItemIndex>(item), backwards != 0, CurrentFocusState()));
+}
+
+} // extern "C"
