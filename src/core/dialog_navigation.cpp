@@ -99,4 +99,15 @@ std::optional<ItemIndex> NextInGroup(ItemIndex from, bool backwards, const Focus
     return std::nullopt;
 }
 
+FocusState FocusStateOf(const DialogModel& model) {
+    return {[&model](ItemIndex item) {
+                const ControlState* control = model.Item(kDialogItems[item].id);
+                return control != nullptr && control->visible && control->enabled;
+            },
+            [&model](ItemIndex item) {
+                const int controlId = kDialogItems[item].id;
+                return controlId != kNoId && model.Item(controlId)->checked;
+            }};
+}
+
 } // namespace kupongen

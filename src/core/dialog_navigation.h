@@ -5,6 +5,7 @@
 // these rules, so both follow the one template.
 #pragma once
 
+#include "dialog_model.h"
 #include "dialog_template.h"
 
 #include <cstddef>
@@ -29,6 +30,10 @@ struct FocusState {
     // The item is a radio button with its mark set.
     std::function<bool(ItemIndex)> marked;
 };
+
+// The state of the dialog model's controls; it reads the model as it is at
+// each question, so it must not outlive the model.
+FocusState FocusStateOf(const DialogModel& model);
 
 // The item Tab (or Shift+Tab, backwards) moves the focus to: the next
 // available tab stop, leaving the current group. A group of radio buttons is

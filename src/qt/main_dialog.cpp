@@ -322,15 +322,7 @@ void MainDialog::DeliverClick(int controlId) {
 }
 
 FocusState MainDialog::CurrentFocusState() const {
-    const DialogModel& model = session_.Model();
-    return {[&model](ItemIndex item) {
-                const ControlState* control = model.Item(kDialogItems[item].id);
-                return control != nullptr && control->visible && control->enabled;
-            },
-            [&model](ItemIndex item) {
-                const int controlId = kDialogItems[item].id;
-                return controlId != kNoId && model.Item(controlId)->checked;
-            }};
+    return FocusStateOf(session_.Model());
 }
 
 std::optional<ItemIndex> MainDialog::FocusedItem() const {

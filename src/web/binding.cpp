@@ -46,15 +46,7 @@ const char* HandOut(std::string text) {
 }
 
 FocusState CurrentFocusState() {
-    const DialogModel& model = session->Model();
-    return {[&model](ItemIndex item) {
-                const ControlState* control = model.Item(kDialogItems[item].id);
-                return control != nullptr && control->visible && control->enabled;
-            },
-            [&model](ItemIndex item) {
-                const int controlId = kDialogItems[item].id;
-                return controlId != kNoId && model.Item(controlId)->checked;
-            }};
+    return FocusStateOf(session->Model());
 }
 
 // The browser's monotonic clock in one call, where the C library's

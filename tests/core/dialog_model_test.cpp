@@ -83,16 +83,7 @@ TEST_F(ModelTest, RadioGroupsFollowTheTemplateGroups) {
 // Where the keyboard moves the focus, over the model's current state.
 class KeyboardFocusTest : public SessionTest {
 protected:
-    FocusState State() {
-        return {[this](ItemIndex item) {
-                    const int controlId = kDialogItems[item].id;
-                    return controlId != kNoId && Visible(controlId) && C(controlId).enabled;
-                },
-                [this](ItemIndex item) {
-                    const int controlId = kDialogItems[item].id;
-                    return controlId != kNoId && Checked(controlId);
-                }};
-    }
+    FocusState State() { return FocusStateOf(Model()); }
     // The ids Tab (or an arrow key) visits from a control, one per key press.
     std::vector<int> Walk(int fromId, int presses, bool arrows, bool backwards = false) {
         std::vector<int> visited;
