@@ -74,12 +74,12 @@ extern "C" {
 EMSCRIPTEN_KEEPALIVE void kg_start(std::uint32_t seedValue) {
     rg.RandomInit(static_cast<std::int32_t>(seedValue));
     boxes.clear();
-    session = std::make_unique<DialogSession>(
-        DialogHooks{[](std::string_view text, std::string_view title) {
-                        boxes.push_back({AnsiToUtf8(title), AnsiToUtf8(text)});
-                    },
-                    [] { return std::optional<std::string>(kSaveName); }},
-        PageClock);
+    DialogHooks hooks;
+    hooks.showMessageBox = [](std::string_view text, std::string_view title) {
+        boxes.push_back({AnsiToUtf8(title), AnsiToUtf8(text)});
+    };
+    hooks.chooseSavePath = [] { return std::optional<std::string>(kSaveName); };
+    session = std::make_unique<DialogSession>(std::move(hooks), PageClock);
 }
 
 // The template and the page's texts as JSON (UTF-8).
