@@ -40,6 +40,12 @@ void WriteJson(const Json& value, std::string& out) {
             WriteJson(element, out);
         }
         out += ']';
+    } else if (value.is_string()) {
+        // The JSON writer escapes the C0 controls but not DEL; a state line
+        // holds no control character, whatever the user typed.
+        for (const char c : value.dump()) {
+            out += c == '\x7F' ? std::string_view("\\u007f") : std::string_view(&c, 1);
+        }
     } else {
         out += value.dump();
     }
