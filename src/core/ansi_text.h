@@ -79,6 +79,10 @@ constexpr char32_t DecodeUtf8(std::u8string_view text, std::size_t& pos) {
 // UTF-8 to Windows-1252; characters the code page cannot hold become '?'.
 std::string Utf8ToAnsi(std::string_view utf8);
 
+// Typed text as the rows window hands it over: every line break (CR, LF,
+// CR LF, U+2028, U+2029) becomes CR LF, then the text becomes Windows-1252.
+std::string Utf8ToAnsiCrLf(std::string_view utf8);
+
 // Windows-1252 to UTF-8, every byte kept.
 std::string AnsiToUtf8(std::string_view ansi);
 

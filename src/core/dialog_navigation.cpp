@@ -1,5 +1,7 @@
 #include "dialog_navigation.h"
 
+#include "dialog_model.h"
+
 #include <array>
 
 namespace kupongen {

@@ -5,7 +5,6 @@
 // these rules, so both follow the one template.
 #pragma once
 
-#include "dialog_model.h"
 #include "dialog_template.h"
 
 #include <cstddef>
@@ -13,6 +12,8 @@
 #include <optional>
 
 namespace kupongen {
+
+class DialogModel;
 
 // A position in the template (kDialogItems).
 using ItemIndex = std::size_t;

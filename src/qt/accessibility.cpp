@@ -11,7 +11,6 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QVariant>
 
 #include <algorithm>
 #include <optional>

@@ -4,8 +4,6 @@
 // announced as they come.
 #pragma once
 
-#include <QList>
-
 class QString;
 class QWidget;
 

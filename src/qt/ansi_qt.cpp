@@ -10,21 +10,7 @@ QString FromAnsi(std::string_view ansi) {
 }
 
 std::string ToAnsiCrLf(const QString& text) {
-    QString crlf;
-    crlf.reserve(text.size() + text.size() / 16);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
-            continue; // the '\n' brings the whole pair
-        }
-        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator ||
-            c == QChar::LineSeparator) {
-            crlf += QStringLiteral("\r\n");
-        } else {
-            crlf += c;
-        }
-    }
-    return Utf8ToAnsi(crlf.toStdString());
+    return Utf8ToAnsiCrLf(text.toStdString());
 }
 
 } // namespace kupongen::qt

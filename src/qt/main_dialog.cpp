@@ -14,7 +14,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFontInfo>
@@ -26,12 +25,10 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QTextCursor>
 #include <QTextDocument>
 
-#include <algorithm>
 #include <utility>
 
 namespace kupongen::qt {
@@ -304,8 +301,9 @@ void MainDialog::ShrinkClippedCaptions() {
 
 void MainDialog::DeliverClick(int controlId) {
     HandOverRowsEdits();
+    // Only a random draw needs to know which sure box it checks.
     std::vector<bool> sureBefore;
-    for (int box = 0; box < kSureBoxCount; ++box) {
+    for (int box = 0; box < kSureBoxCount && controlId == id::kRandomSure; ++box) {
         sureBefore.push_back(session_.Model().Item(kFirstSureBoxId + box)->checked);
     }
     statusWritten_ = false;

@@ -8,7 +8,6 @@
 #include "dialog_template.h"
 #include "file_handover.h"
 #include "random_mersenne.h"
-#include "texts.h"
 #include "web_text.h"
 
 #include <emscripten/emscripten.h>
@@ -102,7 +101,7 @@ EMSCRIPTEN_KEEPALIVE void kg_notify(int controlId, int code) {
 
 // The user's text of the rows window, UTF-8 with any line breaks.
 EMSCRIPTEN_KEEPALIVE void kg_type_rows(const char* utf8) {
-    session->TypeRowsText(ToAnsiCrLf(utf8));
+    session->TypeRowsText(Utf8ToAnsiCrLf(utf8));
 }
 
 // Two words per control in control-table order: bit 0 visible, 1 enabled,
@@ -141,11 +140,11 @@ EMSCRIPTEN_KEEPALIVE const char* kg_take_message_box() {
 
 // The bytes of the last save, once: their size, or -1 when nothing was saved.
 EMSCRIPTEN_KEEPALIVE int kg_take_file() {
-    auto file = TakeHandedOverFile();
-    if (!file) {
+    auto bytes = TakeHandedOverBytes();
+    if (!bytes) {
         return -1;
     }
-    fileBytes = std::move(file->bytes);
+    fileBytes = std::move(*bytes);
     return static_cast<int>(fileBytes.size());
 }
 

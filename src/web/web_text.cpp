@@ -51,27 +51,6 @@ std::string ScreenReaderName(int controlId) {
 
 } // namespace
 
-std::string ToAnsiCrLf(std::string_view utf8) {
-    std::string crlf;
-    crlf.reserve(utf8.size() + utf8.size() / 16);
-    for (std::size_t i = 0; i < utf8.size(); ++i) {
-        const char c = utf8[i];
-        if (c == '\r' && i + 1 < utf8.size() && utf8[i + 1] == '\n') {
-            continue; // the '\n' brings the whole pair
-        }
-        // U+2028 and U+2029, the line and paragraph separators.
-        const bool separator = c == '\xE2' && i + 2 < utf8.size() && utf8[i + 1] == '\x80' &&
-                               (utf8[i + 2] == '\xA8' || utf8[i + 2] == '\xA9');
-        if (c == '\r' || c == '\n' || separator) {
-            crlf += "\r\n";
-            i += separator ? 2 : 0;
-        } else {
-            crlf += c;
-        }
-    }
-    return Utf8ToAnsi(crlf);
-}
-
 std::string TemplateJson() {
     std::string out = "{\"title\":";
     AppendAnsi(out, kWindowTitle);

@@ -1,16 +1,10 @@
-// The page's texts: the template as JSON, and typed text as the model takes
-// it.
+// The page's texts: the template and the layout as JSON.
 #pragma once
 
 #include <string>
 #include <string_view>
 
 namespace kupongen::web {
-
-// Typed UTF-8 text as the Qt window hands it over: every line break (CR LF,
-// a lone CR or LF, U+2028, U+2029) becomes CR LF, then Windows-1252 with '?'
-// for what the code page cannot hold.
-std::string ToAnsiCrLf(std::string_view utf8);
 
 // The dialog template for the page, UTF-8 JSON:
 //   {"title": S, "font": S, "width": I, "height": I, "texts": {...},

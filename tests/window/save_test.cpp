@@ -6,7 +6,6 @@
 #include "ansi_qt.h"
 #include "control_table.h"
 #include "save_file_dialog.h"
-#include "web_text.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -489,7 +488,7 @@ private slots:
         };
         for (const QString& text : typed) {
             const QByteArray utf8 = text.toUtf8();
-            QCOMPARE(web::ToAnsiCrLf(std::string_view(utf8.constData(), utf8.size())),
+            QCOMPARE(Utf8ToAnsiCrLf(std::string_view(utf8.constData(), utf8.size())),
                      ToAnsiCrLf(text));
         }
     }

@@ -8,12 +8,8 @@
 
 namespace kupongen {
 
-struct HandedOverFile {
-    std::string name;  // as the save dialog returned it
-    std::string bytes; // exactly the bytes the save wrote
-};
-
-// The last save's file, once; nothing when no save happened since.
-std::optional<HandedOverFile> TakeHandedOverFile();
+// The bytes the last save wrote, once; nothing when no save happened since.
+// The page names the file itself.
+std::optional<std::string> TakeHandedOverBytes();
 
 } // namespace kupongen

@@ -9,15 +9,15 @@
 namespace kupongen {
 
 namespace {
-std::optional<HandedOverFile> pending;
+std::optional<std::string> pending;
 }
 
-bool WriteFileReplacing(const std::string& path, std::string_view bytes) {
-    pending = HandedOverFile{path, std::string(bytes)};
+bool WriteFileReplacing(const std::string&, std::string_view bytes) {
+    pending = std::string(bytes);
     return true;
 }
 
-std::optional<HandedOverFile> TakeHandedOverFile() {
+std::optional<std::string> TakeHandedOverBytes() {
     return std::exchange(pending, std::nullopt);
 }
 
