@@ -1,7 +1,7 @@
 // Saving on a POSIX system: the path resolved one part at a time, the
 // temporary file, the target's permissions and owner, and the replacing
 // rename, all relative to the one folder that was resolved.
-#include "file_save.h"
+#include "file_write.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -2,7 +2,7 @@
 // user after the click that saved them. Replacing the user's file is the
 // browser's part, so the save itself cannot fail here.
 #include "file_handover.h"
-#include "file_save.h"
+#include "file_write.h"
 
 #include <utility>
 

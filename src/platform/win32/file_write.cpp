@@ -1,7 +1,8 @@
 // Saving on Windows: the target's folder opened once, and the temporary file
 // created, written, renamed over the target or removed through handles
 // relative to that folder, never by path again.
-#include "file_save.h"
+#include "file_write.h"
+#include "platform.h"
 
 #include <winternl.h>
 
