@@ -57,7 +57,7 @@ fuzz: deps
 	    -DKUPONGEN_BUILD_WINDOW=OFF -DKUPONGEN_BUILD_TESTS=OFF -DKUPONGEN_BUILD_BENCHMARKS=OFF
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target kupongen-script-fuzz
 	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds $(FUZZ_DIR)/scratch
-	cp tests/e2e/scripts/*.script tests/windows/scripts/*.script $(FUZZ_DIR)/seeds/
+	cp tests/e2e/scripts/*.script tests/win32/scripts/*.script $(FUZZ_DIR)/seeds/
 	TMPDIR=$(abspath $(FUZZ_DIR))/scratch $(FUZZ_DIR)/tests/fuzz/kupongen-script-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=300 \
 	    -dict=tests/fuzz/script.dict -artifact_prefix=$(FUZZ_DIR)/ \
 	    $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds

@@ -1,6 +1,6 @@
 #!/bin/bash
 # Runs the Windows build's tests under Wine in a virtual X display: the native
-# checks, and every script test (tests/e2e/scripts, tests/windows/scripts)
+# checks, and every script test (tests/e2e/scripts, tests/win32/scripts)
 # through kupongen-script.exe against the expected output and, when a Linux
 # kupongen-headless is at hand, against its output and saved files.
 #   scripts/windows-test.sh [CTEST ARGUMENTS]     (after `make windows`;
@@ -26,4 +26,4 @@ fi
 . scripts/wine-session.sh
 wine_session_start
 
-ctest --test-dir "$build/src/win32" --output-on-failure -j "$(nproc)" "$@"
+ctest --test-dir "$build/tests/win32" --output-on-failure -j "$(nproc)" "$@"

@@ -3,7 +3,7 @@
 // in the dialog's font, the window icons at the sizes the system draws; then
 // the same after a DPI change to each DPI given.
 //   kupongen_dpi_checks [DPI...]
-// Prints "dpi D: client W x H" for each state, which tests/windows/dpi_test.sh
+// Prints "dpi D: client W x H" for each state, which tests/win32/dpi_test.sh
 // compares between prefixes of different DPIs.
 #include "check_tally.h"
 #include "dialog_dpi.h"
