@@ -13,7 +13,6 @@
 #include <iterator>
 #include <optional>
 #include <set>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <utility>
@@ -26,13 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::A;
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
+using testing::ReadFile;
 
 // A fresh folder per test, with hooks standing in for the save dialog and message box.
 class SaveTest : public testing::SessionTest {

@@ -2,11 +2,11 @@
 // globals, so every test starts from the program's start-up values.
 #pragma once
 
-#include "ansi_text.h"
 #include "control_table.h"
 #include "dialog_session.h"
 #include "generation.h"
 #include "random_mersenne.h"
+#include "test_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -19,26 +19,9 @@
 
 namespace kupongen::testing {
 
-// Windows-1252 bytes of a UTF-8 literal, so expectations stay readable.
-inline std::string A(std::u8string_view utf8) {
-    return Utf8ToAnsi({reinterpret_cast<const char*>(utf8.data()), utf8.size()});
-}
-
 // The sure sign of each match (0 for 1, 1 for X, 2 for 2), or -1 for none.
 using SureSigns = std::array<int, kMatchCount>;
 inline constexpr SureSigns kNoSure = {-1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
-
-inline std::vector<std::string> SplitLines(std::string_view text) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = text.find("\r\n", start);
-        lines.emplace_back(text.substr(start, end - start));
-        if (end == std::string_view::npos) {
-            return lines;
-        }
-        start = end + 2;
-    }
-}
 
 // count successes of n trials with chance p lie within five standard deviations.
 inline void ExpectBinomial(long count, long n, double p, const std::string& what) {

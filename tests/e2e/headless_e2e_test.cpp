@@ -3,6 +3,7 @@
 // formats.
 #include "model_target.h"
 #include "script_runner.h"
+#include "test_helpers.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -22,6 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
+using kupongen::testing::ReadFile;
+using kupongen::testing::SplitLines;
 
 struct ScriptRun {
     int status = -1;
@@ -39,13 +42,6 @@ struct ScriptRun {
         throw std::runtime_error("no state printed");
     }
 };
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
 
 class HeadlessTest : public ::testing::Test {
 protected:
@@ -92,19 +88,6 @@ protected:
     fs::path folder_;
 };
 
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (true) {
-        const std::size_t end = text.find("\r\n", start);
-        lines.push_back(text.substr(start, end - start));
-        if (end == std::string::npos) {
-            return lines;
-        }
-        start = end + 2;
-    }
-}
-
 constexpr const char* kCompatibleTwoRows = "click 1001\n"  // ENKELRADER
                                            "click 1041\n"  // 2 rows
                                            "click 1068\n"  // compatible format
@@ -123,7 +106,7 @@ TEST_F(HeadlessTest, CompatibleRowsThenAppendedRowGiveTheDocumentedFile) {
     EXPECT_EQ(two.size(), 69u);
     EXPECT_EQ(three.size(), 98u);
     EXPECT_EQ(three.substr(0, two.size()), two);
-    const auto lines = Lines(three);
+    const auto lines = SplitLines(three);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0], "Stryktipset");
     for (std::size_t i = 1; i < lines.size(); ++i) {
@@ -147,7 +130,7 @@ TEST_F(HeadlessTest, TableFormatLengthsFollowTheRowCount) {
         ASSERT_EQ(run.status, 0) << run.errors;
         const std::string table = Saved("table.txt");
         EXPECT_EQ(table.size(), static_cast<std::size_t>(205 + 48 * rows));
-        const auto lines = Lines(table);
+        const auto lines = SplitLines(table);
         ASSERT_EQ(lines.size(), 16u);
         const auto n = static_cast<std::size_t>(rows);
         for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -8,6 +8,7 @@
 #include "model_target.h"
 #include "random_mersenne.h"
 #include "script_runner.h"
+#include "test_helpers.h"
 
 #include <array>
 #include <cstddef>
@@ -15,8 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <ostream>
 #include <sstream>
 #include <streambuf>
@@ -29,6 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace kupongen;
+using testing::ReadFile;
 
 constexpr std::int32_t kSeed = 1;
 
@@ -56,11 +56,6 @@ void RemoveScratchFolder() {
 [[noreturn]] void Fail(const char* what, std::string_view detail) {
     std::fprintf(stderr, "%s: %.*s\n", what, static_cast<int>(detail.size()), detail.data());
     std::abort();
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 // The model's dialog, with every save sent to the scratch file and checked.

@@ -224,7 +224,7 @@ private slots:
         QTest::keyClick(rows, Qt::Key_Return);
         Type(rows, QStringLiteral("ny"));
         QCOMPARE(rows->toPlainText(), QStringLiteral("Här kommer dina rader visas!\nny"));
-        QCOMPARE(RowsBytes(dialog), Ansi("Här kommer dina rader visas!\r\nny"));
+        QCOMPARE(RowsBytes(dialog), A(u8"Här kommer dina rader visas!\r\nny"));
         QVERIFY(dialog.isVisible());
     }
 

@@ -96,7 +96,7 @@ private slots:
         // In the model's form: 23 lines, 320 bytes, every line with CR LF.
         const std::string bytes = ToAnsiCrLf(Info(dialog)->document()->toRawText());
         QCOMPARE(bytes.size(), std::size_t{320});
-        QCOMPARE(bytes.substr(bytes.size() - 11), Ansi("64 tvåor.\r\n"));
+        QCOMPARE(bytes.substr(bytes.size() - 11), A(u8"64 tvåor.\r\n"));
     }
 
     void captionsAreTheTemplates() {

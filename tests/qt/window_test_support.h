@@ -5,10 +5,10 @@
 #pragma once
 
 #include "ansi_qt.h"
-#include "ansi_text.h"
 #include "dialog_model.h"
 #include "main_dialog.h"
 #include "startup.h"
+#include "test_helpers.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -24,7 +24,6 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 
 namespace kupongen::qt::test {
 
@@ -32,10 +31,7 @@ inline void SetUpApplicationOnce() {
     SetUpApplication(*qobject_cast<QApplication*>(QCoreApplication::instance()));
 }
 
-// A Windows-1252 text from a UTF-8 literal.
-inline std::string Ansi(std::string_view utf8) {
-    return Utf8ToAnsi(utf8);
-}
+using kupongen::testing::A;
 
 template <typename T> T* Widget(const MainDialog& dialog, int controlId) {
     return qobject_cast<T*>(dialog.Control(controlId));

@@ -5,12 +5,10 @@
 //   kupongen_save_checks        (in a folder of its own; it works in ".")
 #include "check_tally.h"
 #include "file_save.h"
+#include "test_helpers.h"
 
 #include <atomic>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,10 +18,7 @@ using namespace kupongen;
 using test::Check;
 
 std::string Read(const std::string& path) {
-    std::ifstream in(std::filesystem::path(platform::Utf8ToWide(path)), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return testing::ReadFile(platform::Utf8ToWide(path));
 }
 
 bool Exists(const std::string& path) {
