@@ -1,6 +1,6 @@
 #include "accessibility.h"
 
-#include "dialog_template.h"
+#include "dialog_outline.h"
 #include "group_frame.h"
 #include "main_dialog.h"
 #include "model_buttons.h"
@@ -36,20 +36,6 @@ std::optional<std::size_t> ItemIndexOf(const MainDialog* window, const QObject* 
         return std::nullopt;
     }
     return static_cast<std::size_t>(found - items.begin());
-}
-
-// The group box whose frame holds a template item.
-std::optional<std::size_t> EnclosingGroupBox(std::size_t item) {
-    const DialogItem& inner = kDialogItems[item];
-    for (std::size_t g = 0; g < kDialogItems.size(); ++g) {
-        const DialogItem& outer = kDialogItems[g];
-        if (g != item && outer.kind == ItemKind::GroupBox && inner.x >= outer.x &&
-            inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
-            inner.y + inner.height <= outer.y + outer.height) {
-            return g;
-        }
-    }
-    return std::nullopt;
 }
 
 // The items a group box holds, or those of no group box for the window.

@@ -4,13 +4,13 @@
 #include "ansi_qt.h"
 #include "caption_place.h"
 #include "dialog_font.h"
+#include "dialog_outline.h"
 #include "dialog_template.h"
 #include "edit_lines.h"
 #include "font_metrics.h"
 #include "group_frame.h"
 #include "model_buttons.h"
 #include "save_file_dialog.h"
-#include "texts.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -230,17 +230,8 @@ QWidget* MainDialog::MakeButton(const DialogItem& item, const QString& caption) 
 }
 
 void MainDialog::NameForScreenReaders(const DialogItem& item, QWidget* widget) {
-    widget->setAccessibleName(FromAnsi(item.caption.view()));
-    for (const auto& edit : text::kEditNames) {
-        if (edit.controlId == item.id) {
-            widget->setAccessibleName(FromAnsi(edit.name.view()));
-        }
-    }
-    const int sureBox = item.id - kFirstSureBoxId;
-    if (sureBox >= 0 && sureBox < kSureBoxCount) {
-        widget->setAccessibleName(
-            FromAnsi(text::SureBoxName(sureBox / kSignCount + 1, sureBox % kSignCount)));
-    }
+    const std::optional<std::string> name = ScreenReaderName(item.id);
+    widget->setAccessibleName(FromAnsi(name ? *name : item.caption.view()));
 }
 
 QWidget* MainDialog::MakeEdit(int controlId, std::uint32_t styles) {

@@ -2,6 +2,7 @@
 
 #include "ansi_text.h"
 #include "control_table.h"
+#include "dialog_outline.h"
 #include "dialog_template.h"
 #include "dialog_units.h"
 #include "texts.h"
@@ -34,21 +35,6 @@ void AppendAnsi(std::string& out, std::string_view ansi) {
     AppendJsonString(out, AnsiToUtf8(ansi));
 }
 
-// What a screen reader calls a control whose caption does not name it, or
-// nothing.
-std::string ScreenReaderName(int controlId) {
-    for (const auto& edit : text::kEditNames) {
-        if (edit.controlId == controlId) {
-            return AnsiToUtf8(edit.name);
-        }
-    }
-    const int sure = controlId - kFirstSureBoxId;
-    if (sure >= 0 && sure < kSureBoxCount) {
-        return AnsiToUtf8(text::SureBoxName(sure / kSignCount + 1, sure % kSignCount));
-    }
-    return {};
-}
-
 } // namespace
 
 std::string TemplateJson() {
@@ -73,7 +59,7 @@ std::string TemplateJson() {
         }
         AppendAnsi(out, item.caption);
         out += ',';
-        AppendJsonString(out, ScreenReaderName(item.id));
+        AppendAnsi(out, ScreenReaderName(item.id).value_or(""));
         out += ']';
     }
     out += "],\"controls\":[";
