@@ -6,7 +6,7 @@
 namespace kupongen {
 
 bool DoFileOpenSave(platform::Window window) {
-    const auto path = platform::ChooseSavePath(window);
+    const auto path = platform::ChooseSavePath(window, kDefaultExtension);
     if (!path) {
         return true;
     }

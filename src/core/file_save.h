@@ -5,8 +5,16 @@
 #include "platform.h"   // src/platform/model or src/platform/win32, chosen by the build
 
 #include <string>
+#include <string_view>
 
 namespace kupongen {
+
+// The extension a save adds to a name that has none, as the save dialog does.
+inline constexpr std::string_view kDefaultExtension = "txt";
+
+// The name the Qt window's save dialog and the page offer until the user has
+// chosen one; the native dialog offers none, as the original did.
+inline constexpr std::string_view kOfferedSaveName = "rader.txt";
 
 // Asks for a path and saves the rows window's text there; shows "Save file
 // failed." when the save itself fails. Cancelling is not a failure.

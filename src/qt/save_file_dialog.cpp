@@ -1,5 +1,8 @@
 #include "save_file_dialog.h"
 
+#include "ansi_qt.h"
+#include "file_save.h"
+
 #include <QComboBox>
 #include <QDir>
 #include <QFileIconProvider>
@@ -66,7 +69,7 @@ SaveFileDialog::SaveFileDialog(QWidget* parent) : QFileDialog(parent) {
     setAcceptMode(AcceptSave);
     setFileMode(AnyFile);
     setNameFilters({TextFilesFilter(), AllFilesFilter()});
-    setDefaultSuffix(QStringLiteral("txt"));
+    setDefaultSuffix(FromAnsi(kDefaultExtension));
     setIconProvider(new NameOnlyIconProvider(this));
 
     // The folder last saved to, while it exists; the current folder before.
@@ -76,7 +79,7 @@ SaveFileDialog::SaveFileDialog(QWidget* parent) : QFileDialog(parent) {
         selectFile(last.fileName());
     } else {
         setDirectory(QDir::currentPath());
-        selectFile(QStringLiteral("rader.txt"));
+        selectFile(FromAnsi(kOfferedSaveName));
     }
     connect(this, &QFileDialog::fileSelected, this,
             [](const QString& file) { Settings().setValue(SettingsKey(), file); });

@@ -1,7 +1,7 @@
 // The save dialog: the filters "Text Files (*.txt)" and "All Files (*.*)",
-// the default extension "txt", a folder that must exist, and a question
-// before an existing file is replaced. It offers "rader.txt" until a file is
-// chosen, then that file's name in its folder, remembered across runs.
+// the core's default extension, a folder that must exist, and a question
+// before an existing file is replaced. It offers the core's name until a file
+// is chosen, then that file's name in its folder, remembered across runs.
 #pragma once
 
 #include <QFileDialog>

@@ -2,6 +2,7 @@
 
 #include "ansi_text.h"
 #include "control_table.h"
+#include "file_save.h"
 #include "generation.h"
 
 #include <nlohmann/json.hpp>
@@ -373,7 +374,8 @@ bool ScriptRunner::RunLine(std::string_view line, std::int64_t lineNumber) {
             return Refuse(lineNumber, "save needs a file name after the folder");
         }
         if (path->find('.', nameStart) == std::string::npos) {
-            *path += ".txt";
+            *path += '.';
+            *path += kDefaultExtension;
         }
         target_.SaveTo(*path);
         return true;

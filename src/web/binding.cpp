@@ -7,6 +7,7 @@
 #include "dialog_session.h"
 #include "dialog_template.h"
 #include "file_handover.h"
+#include "file_save.h"
 #include "random_mersenne.h"
 #include "web_text.h"
 
@@ -23,9 +24,6 @@
 namespace kupongen::web {
 
 namespace {
-
-// The name the save dialog offers; the browser's picker or download uses it.
-constexpr char kSaveName[] = "rader.txt";
 
 struct MessageBox {
     std::string title;
@@ -77,7 +75,7 @@ EMSCRIPTEN_KEEPALIVE void kg_start(std::uint32_t seedValue) {
     hooks.showMessageBox = [](std::string_view text, std::string_view title) {
         boxes.push_back({AnsiToUtf8(title), AnsiToUtf8(text)});
     };
-    hooks.chooseSavePath = [] { return std::optional<std::string>(kSaveName); };
+    hooks.chooseSavePath = [] { return std::optional<std::string>(kOfferedSaveName); };
     session = std::make_unique<DialogSession>(std::move(hooks), PageClock);
 }
 

@@ -57,8 +57,9 @@ inline void MessageBox(Window window, std::string_view text, std::string_view ti
     }
 }
 
-// The save dialog: a chosen path, or nothing when the user cancels.
-inline std::optional<std::string> ChooseSavePath(Window window) {
+// The save dialog: a chosen path, or nothing when the user cancels. The front
+// end's dialog adds the default extension itself.
+inline std::optional<std::string> ChooseSavePath(Window window, std::string_view) {
     if (window->hooks.chooseSavePath) {
         return window->hooks.chooseSavePath();
     }

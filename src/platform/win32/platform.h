@@ -152,10 +152,11 @@ inline void MessageBox(Window window, std::string_view text, std::string_view ti
                 MB_OK | MB_ICONEXCLAMATION);
 }
 
-// The system's save dialog: filters for text files and all files, default
-// extension "txt", the folder must exist, overwriting asks first. Returns the
-// chosen path as UTF-8, or nothing when the user cancels.
-inline std::optional<std::string> ChooseSavePath(Window window) {
+// The system's save dialog: filters for text files and all files, the default
+// extension added to a name without one, the folder must exist, overwriting
+// asks first. Returns the chosen path as UTF-8, or nothing when the user
+// cancels.
+inline std::optional<std::string> ChooseSavePath(Window window, std::string_view defaultExtension) {
     if (hooks.chooseSavePath) {
         return hooks.chooseSavePath();
     }
@@ -167,7 +168,8 @@ inline std::optional<std::string> ChooseSavePath(Window window) {
     request.lpstrFilter = kFilter;
     request.lpstrFile = name;
     request.nMaxFile = MAX_PATH;
-    request.lpstrDefExt = L"txt";
+    const std::wstring extension = Utf8ToWide(defaultExtension);
+    request.lpstrDefExt = extension.c_str();
     request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
     if (!GetSaveFileNameW(&request)) {
         return std::nullopt;
