@@ -79,7 +79,7 @@ EMSCRIPTEN_KEEPALIVE void kg_start(std::uint32_t seedValue) {
     session = std::make_unique<DialogSession>(std::move(hooks), PageClock);
 }
 
-// The template and the page's texts as JSON (UTF-8).
+// The template and the page's texts as JSON (UTF-8; see TemplateJson).
 EMSCRIPTEN_KEEPALIVE const char* kg_template() {
     return HandOut(TemplateJson());
 }
@@ -102,14 +102,14 @@ EMSCRIPTEN_KEEPALIVE void kg_type_rows(const char* utf8) {
     session->TypeRowsText(Utf8ToAnsiCrLf(utf8));
 }
 
-// Two words per control in control-table order: bit 0 visible, 1 enabled,
-// 2 checked; then the control's revision (low 32 bits).
+// Two words per control in control-table order: its StateBits, then its
+// revision (low 32 bits).
 EMSCRIPTEN_KEEPALIVE const std::uint32_t* kg_states() {
     const auto& controls = session->Model().Controls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
         const ControlState& control = controls[i];
-        states[2 * i] =
-            (control.visible ? 1u : 0u) | (control.enabled ? 2u : 0u) | (control.checked ? 4u : 0u);
+        states[2 * i] = (control.visible ? kVisibleBit : 0u) |
+                        (control.enabled ? kEnabledBit : 0u) | (control.checked ? kCheckedBit : 0u);
         states[2 * i + 1] = static_cast<std::uint32_t>(control.revision);
     }
     return states.data();

@@ -1,17 +1,37 @@
 // The page's texts: the template and the layout as JSON.
 #pragma once
 
+#include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace kupongen::web {
 
-// The dialog template for the page, UTF-8 JSON:
-//   {"title": S, "font": S, "width": I, "height": I, "texts": {...},
-//    "items": [[id, kind, x, y, width, height, styles, caption, name], ...],
-//    "controls": [id, ...]}
-// kind is the ItemKind's number, positions are dialog units, name is the
-// screen-reader name where the caption does not say enough ("" otherwise).
+// The bits of a control's state word (kg_states); the template names them.
+enum StateBit : std::uint32_t {
+    kVisibleBit = 1u << 0,
+    kEnabledBit = 1u << 1,
+    kCheckedBit = 1u << 2
+};
+
+// The dialog template for the page, UTF-8 JSON that names what it holds, so
+// the page needs no number of the template's own:
+//   {"title": S, "font": S, "fontPoints": I, "width": I, "height": I,
+//    "saveName": S, "defaultExtension": S, "saveFailed": S, "errorTitle": S,
+//    "stateBits": {"visible": I, "enabled": I, "checked": I},
+//    "items": [{"id": I, "kind": S, "styles": [S, ...], "caption": S,
+//               "name": S, "group": I or null, "role": S, "match": I,
+//               "sign": I}, ...],
+//    "controls": [id, ...], "narrowOrder": [I, ...]}
+// Items are in template order. kind and styles are the ItemKind and
+// ItemStyle names ("CheckBox", "TabStop"); name is the screen-reader name
+// where the caption does not say enough ("" otherwise); group is the
+// template position of the group box that holds the item. Only some items
+// have the rest: role for the controls the page shows its own way ("status",
+// "rows", "info"), match for the sure boxes and the match labels, sign (0 for
+// 1, 1 for X, 2 for 2) for the sure boxes. controls are the control ids in
+// the order of the state words and texts; narrowOrder the template positions
+// of the group boxes and the items outside them, in the narrow layout's one
+// column.
 std::string TemplateJson();
 
 // Item rectangles in CSS pixels by the one dialog-unit rule, for the page's

@@ -1,22 +1,9 @@
 // The page over the dialog session in kupongen.wasm: it builds the controls
 // from the dialog template, hands every click and every typed text to the
-// model, and after each event shows exactly what the model holds.
-'use strict';
-
-const Kind = {GroupBox: 0, CheckBox: 1, RadioButton: 2, PushButton: 3, Edit: 4, Label: 5};
-const Style = {TabStop: 1, GroupMark: 2, ReadOnly: 4, MultiLine: 8};
-const id = {
-  status: 1000, system: 1002, rows: 1039, generate: 1007, save: 1008, instructions: 1009,
-  compatible: 1068, stryktipset: 1069, italian: 1070, append: 1115, classic: 1072,
-  halfCover0: 1037, fullCover0: 1038, rowCount1: 1040, firstSure: 1074, infoPanel: 1117,
-};
-// The one-column order on narrow screens: each group or free control by the
-// first of these ids it holds.
-const narrowOrder = [
-  id.system, id.classic, id.halfCover0, id.fullCover0, id.rowCount1, id.compatible,
-  id.stryktipset, id.italian, id.append, id.firstSure, id.generate, id.save, id.instructions,
-  id.rows, id.status, id.infoPanel,
-];
+// model, and after each event shows exactly what the model holds. The
+// template names everything the page needs of it (kinds, styles, state bits,
+// groups, roles, the narrow order), so no number of the dialog is written
+// here.
 const titleHeight = 36; // the title bar's line and margin in the wide layout
 const fontFamily = 'Tahoma, "Segoe UI", Arial, "Liberation Sans", "DejaVu Sans", sans-serif';
 
@@ -60,9 +47,8 @@ class Page {
     this.ansi = new TextDecoder('windows-1252');
     this.encoder = new TextEncoder();
     this.template = JSON.parse(this.text(module._kg_template()));
-    this.items = this.template.items.map(
-      ([itemId, kind, x, y, width, height, styles, caption, name], index) =>
-        ({index, id: itemId, kind, x, y, width, height, styles, caption, name}));
+    this.items = this.template.items.map((item, index) => ({...item, index}));
+    this.bits = this.template.stateBits;
     this.controls = []; // control-table position -> {item, wrap, input, ...}
     this.byId = new Map();
     this.byElement = new Map();
@@ -91,43 +77,36 @@ class Page {
     this.form = form;
     document.title = this.template.title;
     document.getElementById('title').textContent = this.template.title;
-    const groups = this.items.filter((item) => item.kind === Kind.GroupBox);
-    const parts = new Map(); // top-level element -> narrow rank
-    const groupElements = new Map();
-    for (const group of groups) {
+    const parts = new Map(); // template position -> top-level element
+    for (const group of this.items.filter((item) => item.kind === 'GroupBox')) {
       const fieldset = document.createElement('fieldset');
       const legend = document.createElement('legend');
       legend.textContent = group.caption;
       fieldset.append(legend);
       fieldset.className = 'item group';
       fieldset.dataset.item = group.index;
-      groupElements.set(group, fieldset);
+      parts.set(group.index, fieldset);
       this.place(fieldset, group);
     }
+    this.groups = [...parts.values()];
     for (const item of this.items) {
-      if (item.kind === Kind.GroupBox) {
+      if (item.kind === 'GroupBox') {
         continue;
       }
-      const group = groups.find((box) => item.x >= box.x && item.y >= box.y &&
-        item.x < box.x + box.width && item.y < box.y + box.height);
+      const group = item.group === null ? null : this.items[item.group];
       const element = this.makeItem(item, group);
+      this.place(element, item);
       if (group) {
-        const fieldset = groupElements.get(group);
-        this.place(element, item);
+        const fieldset = parts.get(group.index);
         fieldset.append(element);
-        if (item.id === id.firstSure) {
+        if (item.sign !== undefined) {
           fieldset.classList.add('sure');
         }
-        if (!parts.has(fieldset) && narrowOrder.includes(item.id)) {
-          parts.set(fieldset, narrowOrder.indexOf(item.id));
-        }
       } else {
-        this.place(element, item);
-        parts.set(element, narrowOrder.indexOf(item.id));
+        parts.set(item.index, element);
       }
     }
-    form.append(...[...parts].sort((a, b) => a[1] - b[1]).map(([element]) => element));
-    this.groups = [...groupElements.values()];
+    form.append(...this.template.narrowOrder.map((index) => parts.get(index)));
     this.revisions = this.template.controls.map(() => -1);
     this.template.controls.forEach((controlId, position) => {
       const control = this.byId.get(controlId);
@@ -137,31 +116,28 @@ class Page {
   }
 
   // The template item an element shows (its pixels come with the layout);
-  // the grid cell of a sure box or match label for the narrow layout.
+  // the grid cell of a sure box or match label for the narrow layout: a row
+  // for each match, the label before its three signs.
   place(element, item) {
     element.dataset.item = item.index;
-    const sure = item.id - id.firstSure;
-    if (sure >= 0 && sure < 39) {
-      element.style.gridRow = Math.floor(sure / 3) + 2;
-      element.style.gridColumn = (sure % 3) + 2;
-    } else if (item.kind === Kind.Label && /^Match \d+:$/.test(item.caption)) {
-      element.style.gridRow = Number(item.caption.slice(6, -1)) + 1;
-      element.style.gridColumn = 1;
+    if (item.match !== undefined) {
+      element.style.gridRow = item.match + 1;
+      element.style.gridColumn = item.sign === undefined ? 1 : item.sign + 2;
     }
   }
 
   makeItem(item, group) {
-    const tabStop = (item.styles & Style.TabStop) !== 0;
+    const tabStop = item.styles.includes('TabStop');
     let wrap;
     let input;
     let caption = null;
     switch (item.kind) {
-      case Kind.CheckBox:
-      case Kind.RadioButton:
+      case 'CheckBox':
+      case 'RadioButton':
         wrap = document.createElement('label');
         input = document.createElement('input');
-        input.type = item.kind === Kind.CheckBox ? 'checkbox' : 'radio';
-        if (item.kind === Kind.RadioButton && group) {
+        input.type = item.kind === 'CheckBox' ? 'checkbox' : 'radio';
+        if (item.kind === 'RadioButton' && group) {
           input.name = `group-${group.index}`;
         }
         caption = document.createElement('span');
@@ -169,24 +145,24 @@ class Page {
         wrap.append(input, caption);
         wrap.className = 'item box';
         break;
-      case Kind.PushButton:
+      case 'PushButton':
         wrap = input = document.createElement('button');
         input.type = 'button';
         input.textContent = item.caption;
         wrap.className = 'item button';
         break;
-      case Kind.Edit:
-        if (item.id === id.status) {
+      case 'Edit':
+        if (item.role === 'status') {
           wrap = input = document.createElement('output');
           input.setAttribute('role', 'status');
           input.setAttribute('aria-live', 'polite');
           wrap.className = 'item status';
         } else {
           wrap = input = document.createElement('textarea');
-          input.readOnly = (item.styles & Style.ReadOnly) !== 0;
+          input.readOnly = item.styles.includes('ReadOnly');
           input.spellcheck = false;
           input.wrap = 'off';
-          wrap.className = `item edit ${item.id === id.rows ? 'rows' : 'info'}`;
+          wrap.className = `item edit ${item.role}`;
         }
         input.textContent = item.caption;
         break;
@@ -204,8 +180,9 @@ class Page {
     const control = {item, wrap, input, caption, position: -1};
     this.byId.set(item.id, control);
     this.byElement.set(input, item);
-    if (item.kind === Kind.Edit) {
-      if (item.id === id.rows) {
+    if (item.kind === 'Edit') {
+      if (item.role === 'rows') {
+        this.rows = control;
         input.addEventListener('input', () => { this.rowsEdited = true; });
       }
     } else {
@@ -265,9 +242,9 @@ class Page {
     };
     for (const element of document.querySelectorAll('#controls .item')) {
       const item = this.items[Number(element.dataset.item)];
-      const mark = item.kind === Kind.CheckBox || item.kind === Kind.RadioButton ? 17 : 0;
-      const frame = item.kind === Kind.PushButton ? 8 : 0;
-      if (mark === 0 && frame === 0 && item.kind !== Kind.Label) {
+      const mark = item.kind === 'CheckBox' || item.kind === 'RadioButton' ? 17 : 0;
+      const frame = item.kind === 'PushButton' ? 8 : 0;
+      if (mark === 0 && frame === 0 && item.kind !== 'Label') {
         continue;
       }
       const room = this.pixels[item.index][2] - mark - frame;
@@ -288,7 +265,7 @@ class Page {
       return;
     }
     this.rowsEdited = false;
-    const rows = this.byId.get(id.rows);
+    const rows = this.rows;
     const bytes = this.encoder.encode(rows.input.value);
     const pointer = this.module._malloc(bytes.length + 1);
     this.module.HEAPU8.set(bytes, pointer);
@@ -315,7 +292,7 @@ class Page {
       const states = this.module._kg_states() >> 2;
       for (const input of clicked.name ? this.form.elements[clicked.name] : [clicked]) {
         const position = this.byId.get(this.byElement.get(input).id).position;
-        input.checked = (this.module.HEAPU32[states + 2 * position] & 4) !== 0;
+        input.checked = (this.module.HEAPU32[states + 2 * position] & this.bits.checked) !== 0;
       }
     }
     this.afterEvent();
@@ -333,17 +310,18 @@ class Page {
       }
       this.revisions[control.position] = revision;
       if (control.caption) {
-        control.input.checked = (flags & 4) !== 0;
+        control.input.checked = (flags & this.bits.checked) !== 0;
       }
-      if (control.wrap.hidden !== ((flags & 1) === 0)) {
-        control.wrap.hidden = (flags & 1) === 0;
+      const hidden = (flags & this.bits.visible) === 0;
+      if (control.wrap.hidden !== hidden) {
+        control.wrap.hidden = hidden;
         shownChanged = true;
       }
-      control.input.disabled = (flags & 2) === 0;
+      control.input.disabled = (flags & this.bits.enabled) === 0;
       const text = this.controlText(control.position);
       if (control.caption) {
         control.caption.textContent = text;
-      } else if (control.item.kind === Kind.PushButton || control.item.id === id.status) {
+      } else if (control.item.kind === 'PushButton' || control.item.role === 'status') {
         control.input.textContent = text;
       } else if (control.shown !== text) {
         control.shown = text;
@@ -398,13 +376,14 @@ class Page {
   }
 
   async handOverFile(bytes) {
-    const name = 'rader.txt';
+    const name = this.template.saveName;
     if (typeof window.showSaveFilePicker === 'function') {
       let handle = null;
       try {
         handle = await window.showSaveFilePicker({
           suggestedName: name,
-          types: [{description: 'Text', accept: {'text/plain': ['.txt']}}],
+          types: [{description: 'Text',
+            accept: {'text/plain': [`.${this.template.defaultExtension}`]}}],
         });
       } catch (error) {
         if (error.name === 'AbortError') {
@@ -468,7 +447,7 @@ class Page {
       return;
     }
     const arrows = {ArrowLeft: 1, ArrowUp: 1, ArrowRight: 0, ArrowDown: 0};
-    if (!(event.key in arrows) || event.shiftKey || item.kind === Kind.Edit) {
+    if (!(event.key in arrows) || event.shiftKey || item.kind === 'Edit') {
       return;
     }
     event.preventDefault();
@@ -480,7 +459,7 @@ class Page {
     // An automatic radio button the arrow keys reach is clicked, as the
     // dialog manager does.
     const reached = this.byId.get(this.items[to].id);
-    if (reached && reached.item.kind === Kind.RadioButton && !reached.input.checked) {
+    if (reached && reached.item.kind === 'RadioButton' && !reached.input.checked) {
       this.deliverClick(reached.item.id);
     }
   }
