@@ -20,7 +20,8 @@ using testing::SplitLines;
 using testing::TakeSnapshot;
 
 TEST_F(ModelTest, StartState) {
-    std::set<int> hidden = {1007, 1008, 1068, 1069, 1070, 1115};
+    std::set<int> hidden = {id::kGenerate,    id::kSave,    id::kCompatible,
+                            id::kStryktipset, id::kItalian, id::kAppend};
     hidden.insert(kHalfCoverIds.begin(), kHalfCoverIds.end());
     hidden.insert(kFullCoverIds.begin(), kFullCoverIds.end());
     for (const auto& button : kRowCountButtons) {
@@ -103,16 +104,20 @@ protected:
 
 TEST_F(KeyboardFocusTest, TabVisitsGroupsAndTabStopsInTemplateOrder) {
     EXPECT_EQ(Walk(id::kRows, 8, false),
-              (std::vector<int>{1009, 1114, 1000, 1117, 1002, 1072, 1074, 1039}));
-    EXPECT_EQ(Walk(id::kRows, 3, false, true), (std::vector<int>{1074, 1072, 1002}));
-    EXPECT_EQ(Walk(1001, 1, false, true), (std::vector<int>{1117})) << "leaves its own group";
+              (std::vector<int>{id::kInstructions, id::kRandomSure, id::kStatus, id::kInfoPanel,
+                                id::kSystem, id::kClassic, kFirstSureBoxId, id::kRows}));
+    EXPECT_EQ(Walk(id::kRows, 3, false, true),
+              (std::vector<int>{kFirstSureBoxId, id::kClassic, id::kSystem}));
+    EXPECT_EQ(Walk(id::kEnkelrader, 1, false, true), (std::vector<int>{id::kInfoPanel}))
+        << "leaves its own group";
 
     ChooseSingleRows(10, true);
     Click(id::kGenerate);
-    EXPECT_EQ(Walk(1072, 9, false),
-              (std::vector<int>{1049, 1068, 1074, 1039, 1007, 1008, 1009, 1114, 1000}))
+    EXPECT_EQ(Walk(id::kClassic, 9, false),
+              (std::vector<int>{1049, id::kCompatible, kFirstSureBoxId, id::kRows, id::kGenerate,
+                                id::kSave, id::kInstructions, id::kRandomSure, id::kStatus}))
         << "a radio group is entered at its marked button";
-    EXPECT_EQ(Walk(1049, 1, false, true), (std::vector<int>{1072}));
+    EXPECT_EQ(Walk(1049, 1, false, true), (std::vector<int>{id::kClassic}));
 }
 
 TEST_F(KeyboardFocusTest, TabEntersAGroupWhoseMarkIsHiddenAtItsTabStop) {
@@ -124,16 +129,17 @@ TEST_F(KeyboardFocusTest, TabEntersAGroupWhoseMarkIsHiddenAtItsTabStop) {
 }
 
 TEST_F(KeyboardFocusTest, ArrowsGoRoundTheShownControlsOfTheGroup) {
-    EXPECT_EQ(Walk(1001, 2, true), (std::vector<int>{1002, 1001})) << "no rest on a frame";
-    EXPECT_EQ(Walk(1116, 1, true), (std::vector<int>{1072}));
-    EXPECT_EQ(Walk(1112, 1, true), (std::vector<int>{1074}));
-    EXPECT_EQ(Walk(1074, 1, true, true), (std::vector<int>{1112}));
-    EXPECT_EQ(Walk(1009, 2, true), (std::vector<int>{1114, 1000}));
+    EXPECT_EQ(Walk(id::kEnkelrader, 2, true), (std::vector<int>{id::kSystem, id::kEnkelrader}))
+        << "no rest on a frame";
+    EXPECT_EQ(Walk(id::kSverige, 1, true), (std::vector<int>{id::kClassic}));
+    EXPECT_EQ(Walk(1112, 1, true), (std::vector<int>{kFirstSureBoxId}));
+    EXPECT_EQ(Walk(kFirstSureBoxId, 1, true, true), (std::vector<int>{1112}));
+    EXPECT_EQ(Walk(id::kInstructions, 2, true), (std::vector<int>{id::kRandomSure, id::kStatus}));
 
     ChooseSingleRows(1, true);
     EXPECT_EQ(Walk(1113, 2, true), (std::vector<int>{1040, 1041}));
     EXPECT_EQ(Walk(1040, 1, true, true), (std::vector<int>{1113}));
-    EXPECT_EQ(Walk(1115, 1, true), (std::vector<int>{1068}));
+    EXPECT_EQ(Walk(id::kAppend, 1, true), (std::vector<int>{id::kCompatible}));
 
     ChooseSystem(1, 0); // full cover 13 hidden
     EXPECT_EQ(Walk(1038, 1, true, true), (std::vector<int>{1035}));

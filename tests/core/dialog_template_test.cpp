@@ -59,10 +59,13 @@ TEST(DialogTemplateTest, ItemsKindsAndIds) {
                                               {ItemKind::Edit, 3},
                                               {ItemKind::Label, 13}}));
     // The first item of each option group opens it for the keyboard.
-    const std::vector<int> optionGroups = {1002, 1072, 1037, 1038, 1040, 1068, 1074};
+    const std::vector<int> optionGroups = {id::kSystem, id::kClassic,    1037,           1038,
+                                           1040,        id::kCompatible, kFirstSureBoxId};
     EXPECT_EQ(groupStarts, optionGroups);
     std::vector<int> expectedTabStops = optionGroups;
-    expectedTabStops.insert(expectedTabStops.end(), {1039, 1007, 1008, 1009, 1114, 1000, 1117});
+    expectedTabStops.insert(expectedTabStops.end(),
+                            {id::kRows, id::kGenerate, id::kSave, id::kInstructions,
+                             id::kRandomSure, id::kStatus, id::kInfoPanel});
     EXPECT_EQ(tabStops, expectedTabStops);
     EXPECT_FALSE(FindDialogItem(id::kRows)->Has(kReadOnly));
     EXPECT_TRUE(FindDialogItem(id::kRows)->Has(kWantReturn));
@@ -82,23 +85,23 @@ TEST(DialogTemplateTest, TitleAndWindow) {
 
 TEST(DialogTemplateTest, SingleItems) {
     using K = ItemKind;
-    ExpectItem(1002, K::CheckBox, "SYSTEM", 77, 10, 40, 12);
-    ExpectItem(1001, K::CheckBox, "ENKELRADER", 120, 10, 55, 12);
-    ExpectItem(1072, K::CheckBox, "klassiskt", 12, 32, 40, 12);
-    ExpectItem(1073, K::CheckBox, "stat England", 57, 32, 52, 12);
-    ExpectItem(1116, K::CheckBox, "stat Sverige", 118, 32, 52, 12);
-    ExpectItem(1068, K::CheckBox, A(u8"Kompatibel rad för svenska spel? KLICKA HÄR!"), 7, 47, 161,
-               12);
-    ExpectItem(1069, K::CheckBox, "Stryktipset", 7, 59, 61, 12);
-    ExpectItem(1070, K::CheckBox, "It. Stryktipset", 7, 71, 71, 12);
-    ExpectItem(1115, K::CheckBox, "Append", 97, 57, 81, 12);
-    ExpectItem(1039, K::Edit, A(u8"Här kommer dina rader visas!"), 185, 73, 232, 200);
-    ExpectItem(1007, K::PushButton, "GENERERA rader", 15, 245, 60, 15);
-    ExpectItem(1008, K::PushButton, "SPARA raderna", 95, 245, 60, 15);
-    ExpectItem(1009, K::PushButton, "Instruktioner", 7, 5, 60, 15);
-    ExpectItem(1114, K::PushButton, A(u8"SLUMPA säker match"), 89, 79, 73, 12);
-    ExpectItem(1000, K::Edit, A(u8"Här visas status och varningar!"), 2, 263, 180, 14);
-    ExpectItem(1117, K::Edit, "", 417, 73, 68, 200);
+    ExpectItem(id::kSystem, K::CheckBox, "SYSTEM", 77, 10, 40, 12);
+    ExpectItem(id::kEnkelrader, K::CheckBox, "ENKELRADER", 120, 10, 55, 12);
+    ExpectItem(id::kClassic, K::CheckBox, "klassiskt", 12, 32, 40, 12);
+    ExpectItem(id::kEngland, K::CheckBox, "stat England", 57, 32, 52, 12);
+    ExpectItem(id::kSverige, K::CheckBox, "stat Sverige", 118, 32, 52, 12);
+    ExpectItem(id::kCompatible, K::CheckBox, A(u8"Kompatibel rad för svenska spel? KLICKA HÄR!"), 7,
+               47, 161, 12);
+    ExpectItem(id::kStryktipset, K::CheckBox, "Stryktipset", 7, 59, 61, 12);
+    ExpectItem(id::kItalian, K::CheckBox, "It. Stryktipset", 7, 71, 71, 12);
+    ExpectItem(id::kAppend, K::CheckBox, "Append", 97, 57, 81, 12);
+    ExpectItem(id::kRows, K::Edit, A(u8"Här kommer dina rader visas!"), 185, 73, 232, 200);
+    ExpectItem(id::kGenerate, K::PushButton, "GENERERA rader", 15, 245, 60, 15);
+    ExpectItem(id::kSave, K::PushButton, "SPARA raderna", 95, 245, 60, 15);
+    ExpectItem(id::kInstructions, K::PushButton, "Instruktioner", 7, 5, 60, 15);
+    ExpectItem(id::kRandomSure, K::PushButton, A(u8"SLUMPA säker match"), 89, 79, 73, 12);
+    ExpectItem(id::kStatus, K::Edit, A(u8"Här visas status och varningar!"), 2, 263, 180, 14);
+    ExpectItem(id::kInfoPanel, K::Edit, "", 417, 73, 68, 200);
 
     std::vector<std::string> groups;
     for (const auto& item : kDialogItems) {
@@ -151,8 +154,8 @@ TEST(DialogTemplateTest, SureBoxesAndMatchLabels) {
     ASSERT_EQ(labels.size(), 13u);
     for (int m = 1; m <= 13; ++m) {
         for (int s = 0; s < 3; ++s) {
-            ExpectItem(1074 + 3 * (m - 1) + s, ItemKind::CheckBox, std::string(1, "1X2"[s]),
-                       115 + 20 * s, y[m - 1], 15, 12);
+            ExpectItem(kFirstSureBoxId + 3 * (m - 1) + s, ItemKind::CheckBox,
+                       std::string(1, "1X2"[s]), 115 + 20 * s, y[m - 1], 15, 12);
         }
         const DialogItem& label = *labels[static_cast<std::size_t>(m - 1)];
         EXPECT_EQ(Caption(label), "Match " + std::to_string(m) + ":");
@@ -188,7 +191,8 @@ TEST(DialogUnitsTest, PositionAndSizeEachRoundedAndScaledWithTheDpi) {
 }
 
 TEST(ControlTableTest, OrderAndKinds) {
-    std::vector<int> expected = {1117, 1000, 1039, 1001, 1002, 1037, 1003};
+    std::vector<int> expected = {id::kInfoPanel, id::kStatus, id::kRows, id::kEnkelrader,
+                                 id::kSystem,    1037,        1003};
     auto range = [&](int from, int to) {
         for (int i = from; i <= to; ++i) {
             expected.push_back(i);
@@ -196,10 +200,12 @@ TEST(ControlTableTest, OrderAndKinds) {
     };
     range(1012, 1023);
     range(1040, 1067);
-    expected.insert(expected.end(), {1071, 1113, 1115, 1068, 1069, 1070, 1007, 1008, 1009, 1114});
+    expected.insert(expected.end(),
+                    {1071, 1113, id::kAppend, id::kCompatible, id::kStryktipset, id::kItalian,
+                     id::kGenerate, id::kSave, id::kInstructions, id::kRandomSure});
     range(1024, 1036);
-    expected.insert(expected.end(), {1038, 1072, 1073, 1116});
-    range(1074, 1112);
+    expected.insert(expected.end(), {1038, id::kClassic, id::kEngland, id::kSverige});
+    range(kFirstSureBoxId, kFirstSureBoxId + kSureBoxCount - 1);
     const std::map<ControlKind, ItemKind> kinds = {
         {ControlKind::Edit, ItemKind::Edit},
         {ControlKind::PushButton, ItemKind::PushButton},
@@ -213,7 +219,7 @@ TEST(ControlTableTest, OrderAndKinds) {
     }
     EXPECT_EQ(ids, expected);
     EXPECT_EQ(kLowestControlId, 1000);
-    EXPECT_EQ(kHighestControlId, 1117);
+    EXPECT_EQ(kHighestControlId, id::kInfoPanel);
 }
 
 } // namespace

@@ -18,11 +18,6 @@ using testing::SessionTest;
 using testing::SplitLines;
 using testing::TakeSnapshot;
 
-constexpr std::array<int, 14> kHalfIds = {1037, 1003, 1012, 1013, 1014, 1015, 1016,
-                                          1017, 1018, 1019, 1020, 1021, 1022, 1023};
-constexpr std::array<int, 14> kFullIds = {1038, 1024, 1025, 1026, 1027, 1028, 1029,
-                                          1030, 1031, 1032, 1033, 1034, 1035, 1036};
-
 std::vector<int> UpTo(int last) {
     std::vector<int> values;
     for (int v = 0; v <= last; ++v) {
@@ -33,7 +28,7 @@ std::vector<int> UpTo(int last) {
 
 class HandlerTest : public SessionTest {
 protected:
-    std::vector<int> VisibleValues(const std::array<int, 14>& ids) {
+    std::vector<int> VisibleValues(const std::array<int, kCoverValues>& ids) {
         std::vector<int> values;
         for (int v = 0; v < 14; ++v) {
             if (Visible(ids[static_cast<std::size_t>(v)])) {
@@ -43,7 +38,7 @@ protected:
         return values;
     }
     // Hidden first, so the handler under test must show each value itself.
-    void HideAll(const std::array<int, 14>& ids) {
+    void HideAll(const std::array<int, kCoverValues>& ids) {
         for (const int controlId : ids) {
             Model().SetVisible(C(controlId), false);
         }
@@ -67,7 +62,7 @@ TEST_F(HandlerTest, EnkelraderClickWhetherItChecksOrClears) {
         for (const auto& [buttonId, rows] : kRowCountButtons) {
             EXPECT_TRUE(Visible(buttonId)) << rows;
         }
-        EXPECT_TRUE(VisibleValues(kHalfIds).empty() && VisibleValues(kFullIds).empty());
+        EXPECT_TRUE(VisibleValues(kHalfCoverIds).empty() && VisibleValues(kFullCoverIds).empty());
     }
 }
 
@@ -83,8 +78,8 @@ TEST_F(HandlerTest, SystemClickShowsCoversHidesSingleRowChoicesKeepsMarks) {
     EXPECT_EQ(Status(), "Du har valt : System");
     EXPECT_EQ(Rader, 0);
     EXPECT_FALSE(Checked(id::kEnkelrader));
-    EXPECT_EQ(VisibleValues(kHalfIds), UpTo(13));
-    EXPECT_EQ(VisibleValues(kFullIds), UpTo(13));
+    EXPECT_EQ(VisibleValues(kHalfCoverIds), UpTo(13));
+    EXPECT_EQ(VisibleValues(kFullCoverIds), UpTo(13));
     for (const auto& [buttonId, rows] : kRowCountButtons) {
         EXPECT_FALSE(Visible(buttonId)) << rows;
     }
@@ -123,31 +118,31 @@ class CoverHandlerTest : public HandlerTest, public ::testing::WithParamInterfac
 TEST_P(CoverHandlerTest, HalfCover) {
     const int n = GetParam();
     Click(id::kSystem);
-    SetChecked(kFullIds[13], true); // hidden by every n but 0, and kept marked
+    SetChecked(kFullCoverIds[13], true); // hidden by every n but 0, and kept marked
     antal_helgarderingar = 7;
     for (const int code : {0, 1}) {
-        HideAll(kFullIds);
+        HideAll(kFullCoverIds);
         ScribbleStatus();
         antal_halvgarderingar = -1;
-        session->Notify(kHalfIds[static_cast<std::size_t>(n)], code);
+        session->Notify(kHalfCoverIds[static_cast<std::size_t>(n)], code);
         EXPECT_EQ(Status(), code == 0 ? HalfMessage(n) : "-");
         EXPECT_EQ(antal_halvgarderingar, n);
         EXPECT_EQ(antal_helgarderingar, 7);
-        EXPECT_EQ(VisibleValues(kFullIds), UpTo(13 - n));
-        EXPECT_TRUE(Checked(kFullIds[13]) && Checked(kFullIds[0]));
+        EXPECT_EQ(VisibleValues(kFullCoverIds), UpTo(13 - n));
+        EXPECT_TRUE(Checked(kFullCoverIds[13]) && Checked(kFullCoverIds[0]));
     }
 }
 
 TEST_P(CoverHandlerTest, FullCover) {
     const int v = GetParam();
-    const int boxId = kFullIds[static_cast<std::size_t>(v)];
+    const int boxId = kFullCoverIds[static_cast<std::size_t>(v)];
     Click(id::kSystem);
-    Click(kHalfIds[static_cast<std::size_t>(13 - v)]);
+    Click(kHalfCoverIds[static_cast<std::size_t>(13 - v)]);
     for (const int code : {0, 1}) {
-        for (const int other : kFullIds) {
+        for (const int other : kFullCoverIds) {
             SetChecked(other, other != boxId);
         }
-        HideAll(kHalfIds);
+        HideAll(kHalfCoverIds);
         ScribbleStatus();
         if (code == 0) {
             Click(boxId); // marks it
@@ -158,9 +153,9 @@ TEST_P(CoverHandlerTest, FullCover) {
         EXPECT_EQ(Status(), code == 0 ? FullMessage(v) : "-");
         EXPECT_EQ(antal_helgarderingar, v);
         EXPECT_EQ(antal_halvgarderingar, 13 - v);
-        EXPECT_EQ(VisibleValues(kHalfIds), UpTo(13 - v));
+        EXPECT_EQ(VisibleValues(kHalfCoverIds), UpTo(13 - v));
         for (int other = 0; other < 14; ++other) {
-            EXPECT_EQ(Checked(kFullIds[static_cast<std::size_t>(other)]), other == v) << other;
+            EXPECT_EQ(Checked(kFullCoverIds[static_cast<std::size_t>(other)]), other == v) << other;
         }
     }
 }
@@ -169,24 +164,24 @@ INSTANTIATE_TEST_SUITE_P(Values, CoverHandlerTest, ::testing::Range(0, 14));
 
 TEST_F(HandlerTest, ClearingTheCheckedFullCoverStillSetsItsCount) {
     ChooseSystem(0, 3);
-    Click(kFullIds[3]);
+    Click(kFullCoverIds[3]);
     EXPECT_EQ(Status(), "3 helgarderingar vald.");
     EXPECT_EQ(antal_helgarderingar, 3);
-    for (const int boxId : kFullIds) {
+    for (const int boxId : kFullCoverIds) {
         EXPECT_FALSE(Checked(boxId)) << boxId;
     }
 }
 
 TEST_F(HandlerTest, CoverLimitHoldsOnlyThroughVisibility) {
     ChooseSystem(0, 12);
-    EXPECT_EQ(VisibleValues(kHalfIds), UpTo(1));
+    EXPECT_EQ(VisibleValues(kHalfCoverIds), UpTo(1));
     Click(id::kSystem); // even the click that clears the box offers every half cover
-    EXPECT_EQ(VisibleValues(kHalfIds), UpTo(13));
-    Click(kHalfIds[13]);
+    EXPECT_EQ(VisibleValues(kHalfCoverIds), UpTo(13));
+    Click(kHalfCoverIds[13]);
     EXPECT_EQ(antal_halvgarderingar, 13);
     EXPECT_EQ(antal_helgarderingar, 12);
-    EXPECT_TRUE(Checked(kFullIds[12]));
-    EXPECT_EQ(VisibleValues(kFullIds), UpTo(0));
+    EXPECT_TRUE(Checked(kFullCoverIds[12]));
+    EXPECT_EQ(VisibleValues(kFullCoverIds), UpTo(0));
 }
 
 // ---- Row counts, methods, sure boxes -----------------------------------------
@@ -194,7 +189,7 @@ TEST_F(HandlerTest, CoverLimitHoldsOnlyThroughVisibility) {
 std::vector<std::pair<int, int>> RowCountButtons() { // id, rows
     std::vector<std::pair<int, int>> buttons;
     for (int rows = 1; rows <= 24; ++rows) {
-        buttons.emplace_back(rows <= 14 ? 1039 + rows : 1040 + rows, rows);
+        buttons.emplace_back(1040 + (rows <= 14 ? rows - 1 : rows), rows); // 1054 is 72
     }
     for (const auto& extra :
          {std::pair{1065, 36}, {1066, 50}, {1067, 60}, {1054, 72}, {1071, 144}, {1113, 256}}) {
@@ -228,9 +223,10 @@ TEST_P(RowCountHandlerTest, SetsTheCountAndNothingElse) {
 INSTANTIATE_TEST_SUITE_P(AllThirty, RowCountHandlerTest, ::testing::ValuesIn(RowCountButtons()));
 
 TEST_F(HandlerTest, MethodBoxesExcludeEachOther) {
-    const std::pair<int, const char*> methods[] = {{1072, "Klassisk generering vald."},
-                                                   {1073, "Statistiskt England generering vald."},
-                                                   {1116, "Statistiskt Sverige generering vald."}};
+    const std::pair<int, const char*> methods[] = {
+        {id::kClassic, "Klassisk generering vald."},
+        {id::kEngland, "Statistiskt England generering vald."},
+        {id::kSverige, "Statistiskt Sverige generering vald."}};
     for (const auto& [methodId, message] : methods) {
         for (const int m : kMethodIds) {
             SetChecked(m, m != methodId);
@@ -242,10 +238,10 @@ TEST_F(HandlerTest, MethodBoxesExcludeEachOther) {
         }
         Click(methodId); // clearing the checked box leaves none checked
         EXPECT_EQ(Status(), message);
-        EXPECT_FALSE(Checked(1072) || Checked(1073) || Checked(1116));
-        SetChecked(1072, true);
-        SetChecked(1073, true);
-        SetChecked(1116, true);
+        EXPECT_FALSE(Checked(id::kClassic) || Checked(id::kEngland) || Checked(id::kSverige));
+        SetChecked(id::kClassic, true);
+        SetChecked(id::kEngland, true);
+        SetChecked(id::kSverige, true);
         ScribbleStatus();
         session->Notify(methodId, 1);
         EXPECT_EQ(Status(), "-");
@@ -260,17 +256,17 @@ class SureBoxHandlerTest : public HandlerTest, public ::testing::WithParamInterf
 TEST_P(SureBoxHandlerTest, OneSignPerMatch) {
     const int match = GetParam() / 3 + 1;
     const int sign = GetParam() % 3;
-    const int boxId = 1074 + GetParam();
+    const int boxId = kFirstSureBoxId + GetParam();
     const char8_t* endings[] = {u8" säker etta vald.", u8" säkert kryss vald.",
                                 u8" säker tvåa vald."};
     const std::string message = "Match " + std::to_string(match) + A(endings[sign]);
-    for (int other = 1074; other <= 1112; ++other) {
+    for (int other = kFirstSureBoxId; other < kFirstSureBoxId + kSureBoxCount; ++other) {
         SetChecked(other, other != boxId);
     }
     Click(boxId);
     EXPECT_EQ(Status(), message);
-    for (int other = 1074; other <= 1112; ++other) {
-        const bool sameMatch = (other - 1074) / 3 == match - 1;
+    for (int other = kFirstSureBoxId; other < kFirstSureBoxId + kSureBoxCount; ++other) {
+        const bool sameMatch = (other - kFirstSureBoxId) / 3 == match - 1;
         EXPECT_EQ(Checked(other), !sameMatch || other == boxId) << other;
     }
     Click(boxId); // clearing it runs the same steps
@@ -378,7 +374,8 @@ TEST_F(HandlerTest, IdsWithoutHandlerAndOtherCodesOfClickOnlyHandlersDoNothing) 
     Rader = 7;
     ScribbleStatus();
     const auto before = TakeSnapshot(Model());
-    for (const int controlId : {1004, 1005, 1006, 1010, 1011, 1000, 1039, 1117, 1, 2, 1118}) {
+    for (const int controlId :
+         {1004, 1005, 1006, 1010, 1011, id::kStatus, id::kRows, id::kInfoPanel, 1, 2, 1118}) {
         session->Notify(controlId, 0);
         session->Notify(controlId, 1);
     }
@@ -391,7 +388,7 @@ TEST_F(HandlerTest, IdsWithoutHandlerAndOtherCodesOfClickOnlyHandlersDoNothing) 
     session->Notify(id::kRandomSure, 1);
     EXPECT_EQ(Status(), "-") << "no opening message";
     int sure = 0;
-    for (int box = 1074; box <= 1112; ++box) {
+    for (int box = kFirstSureBoxId; box < kFirstSureBoxId + kSureBoxCount; ++box) {
         sure += Checked(box) ? 1 : 0;
     }
     EXPECT_EQ(sure, 2) << "but still one more sure match";

@@ -43,7 +43,7 @@ TEST_P(RandomSureMethodTest, FillsAllThirteenMatchesThenStops) {
     SetChecked(id::kEngland, boxes & 2);
     SetChecked(id::kSverige, boxes & 4);
     for (const std::int32_t seed : {1, 2, 2004}) {
-        for (int box = 1074; box <= 1112; ++box) {
+        for (int box = kFirstSureBoxId; box < kFirstSureBoxId + kSureBoxCount; ++box) {
             SetChecked(box, false);
         }
         rg.RandomInit(seed);

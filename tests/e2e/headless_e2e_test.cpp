@@ -23,6 +23,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using Json = nlohmann::json;
+namespace id = kupongen::id;
+using kupongen::RowCountId;
 using kupongen::testing::ReadFile;
 using kupongen::testing::SplitLines;
 
@@ -88,10 +90,13 @@ protected:
     fs::path folder_;
 };
 
-constexpr const char* kCompatibleTwoRows = "click 1001\n"  // ENKELRADER
-                                           "click 1041\n"  // 2 rows
-                                           "click 1068\n"  // compatible format
-                                           "click 1007\n"; // Generate
+// The script line of a click.
+std::string Click(int controlId) {
+    return "click " + std::to_string(controlId) + "\n";
+}
+
+const std::string kCompatibleTwoRows =
+    Click(id::kEnkelrader) + Click(RowCountId(2)) + Click(id::kCompatible) + Click(id::kGenerate);
 
 TEST_F(HeadlessTest, CompatibleRowsThenAppendedRowGiveTheDocumentedFile) {
     const ScriptRun run = RunScript(std::string(kCompatibleTwoRows) + "save \"two\"\n"
@@ -125,8 +130,8 @@ TEST_F(HeadlessTest, CompatibleRowsThenAppendedRowGiveTheDocumentedFile) {
 
 TEST_F(HeadlessTest, TableFormatLengthsFollowTheRowCount) {
     for (const auto& [button, rows] : {std::pair{1041, 2}, std::pair{1113, 256}}) {
-        const ScriptRun run = RunScript("click 1001\nclick " + std::to_string(button) +
-                                        "\nclick 1007\nsave \"table\"\nstate\n");
+        const ScriptRun run = RunScript(Click(id::kEnkelrader) + Click(button) +
+                                        "click 1007\nsave \"table\"\nstate\n");
         ASSERT_EQ(run.status, 0) << run.errors;
         const std::string table = Saved("table.txt");
         EXPECT_EQ(table.size(), static_cast<std::size_t>(205 + 48 * rows));
@@ -147,7 +152,8 @@ TEST_F(HeadlessTest, TableFormatLengthsFollowTheRowCount) {
 }
 
 TEST_F(HeadlessTest, ThirtyFourAppendedPressesOf256RowsFitAndTheNextIsRefused) {
-    std::string script = "click 1001\nclick 1113\nclick 1068\nclick 1115\n";
+    std::string script = Click(id::kEnkelrader) + Click(RowCountId(256)) + Click(id::kCompatible) +
+                         Click(id::kAppend);
     for (int press = 0; press < 34; ++press) {
         script += "click 1007\n";
     }
@@ -194,23 +200,30 @@ TEST_F(HeadlessTest, SavingOverAFolderFailsWithAMessageBox) {
 }
 
 TEST_F(HeadlessTest, RefusedLinesChangeNothingAndAreReportedWithTheirNumbers) {
-    const ScriptRun run = RunScript("state\n"
-                                    "Click 1001\n"        // 2: verbs are case-sensitive
-                                    "click 1007\n"        // 3: Generate is hidden at start
-                                    "click 1039\n"        // 4: an edit is not clickable
-                                    "click 999\n"         // 5: no such control
-                                    "click +1001\n"       // 6: no signs
-                                    "notify 1001 65536\n" // 7: out of range
-                                    "state x\n"           // 8: too many arguments
-                                    "click 1001 2\n"      // 9
-                                    "edit abc\n"          // 10: not a JSON string
-                                    "save \"a\" \"b\"\n"  // 11
-                                    "save \"x.txt\"\n"    // 12: Save not shown yet
-                                    "  # comment\n"
-                                    "\n"
-                                    "notify 1 0\n" // Enter: nothing happens
-                                    "notify 2 0\n" // Escape: nothing happens
-                                    "state\n");
+    const std::string mode = std::to_string(id::kEnkelrader);
+    const std::vector<std::string> lines = {
+        "state",
+        "Click " + mode,                      // 2: verbs are case-sensitive
+        "click 1007",                         // 3: Generate is hidden at start
+        "click " + std::to_string(id::kRows), // 4: an edit is not clickable
+        "click 999",                          // 5: no such control
+        "click +" + mode,                     // 6: no signs
+        "notify " + mode + " 65536",          // 7: out of range
+        "state x",                            // 8: too many arguments
+        "click " + mode + " 2",               // 9
+        "edit abc",                           // 10: not a JSON string
+        "save \"a\" \"b\"",                   // 11
+        "save \"x.txt\"",                     // 12: Save not shown yet
+        "  # comment",
+        "",
+        "notify 1 0", // Enter: nothing happens
+        "notify 2 0", // Escape: nothing happens
+        "state"};
+    std::string script;
+    for (const std::string& line : lines) {
+        script += line + "\n";
+    }
+    const ScriptRun run = RunScript(script);
     EXPECT_EQ(run.status, 1);
     ASSERT_EQ(run.lines.size(), 2u);
     EXPECT_EQ(run.lines[0], run.lines[1]);
@@ -223,9 +236,10 @@ TEST_F(HeadlessTest, RefusedLinesChangeNothingAndAreReportedWithTheirNumbers) {
 }
 
 TEST_F(HeadlessTest, ScriptsWithByteOrderMarkAndCrLfReadAsPlainOnes) {
-    const ScriptRun plain = RunScript("click 1001\nclick 1007\nstate\n");
-    const ScriptRun windows = RunScript("\xEF\xBB\xBF"
-                                        "click 1001\r\nclick 1007\r\nstate\r\n");
+    const std::string mode = std::to_string(id::kEnkelrader);
+    const ScriptRun plain = RunScript("click " + mode + "\nclick 1007\nstate\n");
+    const ScriptRun windows =
+        RunScript(std::string("\xEF\xBB\xBF") + "click " + mode + "\r\nclick 1007\r\nstate\r\n");
     EXPECT_EQ(windows.status, 0) << windows.errors;
     EXPECT_EQ(windows.State(), plain.State());
 }
@@ -256,7 +270,8 @@ TEST_F(HeadlessTest, SeedsAreTakenModulo2To32) {
 }
 
 TEST_F(HeadlessTest, TwoStartsInTheSameSecondDrawDifferentRows) {
-    const std::string script = "click 1001\nclick 1049\nclick 1007\nstate\n"; // ten rows
+    const std::string script =
+        Click(id::kEnkelrader) + Click(RowCountId(10)) + Click(id::kGenerate) + "state\n";
     for (int attempt = 0; attempt < 5; ++attempt) {
         const std::time_t before = std::time(nullptr);
         const ScriptRun first = RunScript(script, "");
@@ -290,7 +305,8 @@ TEST_F(HeadlessTest, UsageErrorsRunNothing) {
              "--seed '1\nkupongen-headless: line 1: forged'", "'--\x1b[2J\xc2\x9b'",
              "--seed 1 -- '\x1b]0;title\x07'", "--seed " + std::string(5000, '9')}) {
         const fs::path marker = folder_ / "ran.txt";
-        const ScriptRun run = RunScript("click 1001\nclick 1007\nsave \"ran\"\n", options, "");
+        const ScriptRun run = RunScript(
+            Click(id::kEnkelrader) + Click(id::kGenerate) + "save \"ran\"\n", options, "");
         EXPECT_EQ(run.status, 2) << options;
         EXPECT_TRUE(run.lines.empty()) << options;
         EXPECT_TRUE(

@@ -74,10 +74,11 @@ private slots:
         QCOMPARE(FocusName(), Name(id::kRows));
         // Generate and Save are hidden at start, and so are the cover,
         // row-count and format groups, so Tab passes them by.
-        const QList<int> order = {id::kInstructions, id::kRandomSure, id::kStatus, id::kInfoPanel,
-                                  id::kSystem,       id::kClassic,    1074,        id::kRows};
+        const QList<int> order = {id::kInstructions, id::kRandomSure, id::kStatus,
+                                  id::kInfoPanel,    id::kSystem,     id::kClassic,
+                                  kFirstSureBoxId,   id::kRows};
         QCOMPARE(Keys(Qt::Key_Tab, order.size()), order);
-        QCOMPARE(Keys(Qt::Key_Backtab, 2), QList<int>({1074, id::kClassic}));
+        QCOMPARE(Keys(Qt::Key_Backtab, 2), QList<int>({kFirstSureBoxId, id::kClassic}));
     }
 
     void tabOrderWithAllFourButtons() {
@@ -88,10 +89,10 @@ private slots:
         QVERIFY(Click(dialog, id::kGenerate)); // shows Save
         Rows(dialog)->setFocus();
         // A group of radio buttons is entered at its marked button.
-        const QList<int> order = {id::kGenerate,   id::kSave,    id::kInstructions,
-                                  id::kRandomSure, id::kStatus,  id::kInfoPanel,
-                                  id::kSystem,     id::kClassic, 1049,
-                                  id::kCompatible, 1074,         id::kRows};
+        const QList<int> order = {id::kGenerate,   id::kSave,       id::kInstructions,
+                                  id::kRandomSure, id::kStatus,     id::kInfoPanel,
+                                  id::kSystem,     id::kClassic,    1049,
+                                  id::kCompatible, kFirstSureBoxId, id::kRows};
         QCOMPARE(Keys(Qt::Key_Tab, order.size()), order);
     }
 
@@ -138,7 +139,7 @@ private slots:
         QCOMPARE(FocusName(), Name(1049));
         QCOMPARE(Keys(Qt::Key_Tab, 1), QList<int>({id::kCompatible}));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(Keys(Qt::Key_Tab, 3), QList<int>({1074, id::kRows, id::kGenerate}));
+        QCOMPARE(Keys(Qt::Key_Tab, 3), QList<int>({kFirstSureBoxId, id::kRows, id::kGenerate}));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
         QCOMPARE(Status(dialog)->text(), QStringLiteral("ENKELRADS generering utförd."));
         QCOMPARE(Keys(Qt::Key_Tab, 1), QList<int>({id::kSave}));

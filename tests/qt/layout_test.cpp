@@ -71,7 +71,7 @@ private slots:
         QCOMPARE(dialog.Units().Base().y, 14);
         // 490 x 280 units, and the rows window at 185, 73, 232 x 200 units.
         QCOMPARE(dialog.size(), QSize(858, 490));
-        QCOMPARE(dialog.Control(1039)->geometry(), QRect(324, 128, 406, 350));
+        QCOMPARE(dialog.Control(id::kRows)->geometry(), QRect(324, 128, 406, 350));
         // Tahoma fits every caption at its own size.
         for (QWidget* item : dialog.Items()) {
             QCOMPARE(QFontInfo(item->font()).pixelSize(), 12);

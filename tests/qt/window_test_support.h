@@ -38,13 +38,13 @@ template <typename T> T* Widget(const MainDialog& dialog, int controlId) {
 }
 
 inline QPlainTextEdit* Rows(const MainDialog& dialog) {
-    return Widget<QPlainTextEdit>(dialog, 1039);
+    return Widget<QPlainTextEdit>(dialog, id::kRows);
 }
 inline QLineEdit* Status(const MainDialog& dialog) {
-    return Widget<QLineEdit>(dialog, 1000);
+    return Widget<QLineEdit>(dialog, id::kStatus);
 }
 inline QPlainTextEdit* Info(const MainDialog& dialog) {
-    return Widget<QPlainTextEdit>(dialog, 1117);
+    return Widget<QPlainTextEdit>(dialog, id::kInfoPanel);
 }
 
 // The rows window's text as the Windows edit would hold it.
@@ -147,7 +147,7 @@ inline QString SavedTenRowsDifference(MainDialog& dialog, const QString& path) {
     if (bytes.size() != 11 + 10 * 29 || !bytes.startsWith("Stryktipset\r\nE,")) {
         return QStringLiteral("not ten compatible rows: %1 bytes").arg(bytes.size());
     }
-    if (bytes.toStdString() != dialog.Session().Model().Item(1039)->text) {
+    if (bytes.toStdString() != dialog.Session().Model().Item(id::kRows)->text) {
         return QStringLiteral("not the rows window's text");
     }
     return {};
