@@ -26,6 +26,8 @@
 
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 using namespace kupongen;
@@ -473,23 +475,30 @@ private slots:
 
     // The page gets the text area's UTF-8 and must give the model the bytes
     // the window gives it for the same typing: every kind of line break, a
-    // character Windows-1252 lacks, one outside the 16-bit plane, and the five
-    // bytes Windows keeps as they are.
+    // character Windows-1252 lacks, one outside the 16-bit plane, the five
+    // bytes Windows keeps as they are, and every character of the code page,
+    // each against bytes written out here.
     void pageHandsOverTypedTextAsTheWindowDoes() {
-        const QStringList typed = {
-            QString(),
-            QStringLiteral("E,1,X,2\r\nE,2,2,1"),
-            QStringLiteral("a\nb\rc\r\rd\n\n"),
-            QStringLiteral("\r\n\r"),
-            QString::fromUtf8("x\u2028y\u2029z"),
-            QString::fromUtf8("Kupong f\u00f6r m\u00e5ndag: 5 \u20ac"),
-            QString::fromUtf8("\u0142\u00f3d\u017a \U0001F600"),
-            QString::fromUtf8("\u0081\u008d\u008f\u0090\u009d\u00ff"),
+        std::vector<std::pair<QString, std::string>> typed = {
+            {QString(), ""},
+            {QStringLiteral("E,1,X,2\r\nE,2,2,1"), "E,1,X,2\r\nE,2,2,1"},
+            {QStringLiteral("a\nb\rc\r\rd\n\n"), "a\r\nb\r\nc\r\n\r\nd\r\n\r\n"},
+            {QStringLiteral("\r\n\r"), "\r\n\r\n"},
+            {QString::fromUtf8("x\u2028y\u2029z"), "x\r\ny\r\nz"},
+            {QString::fromUtf8("Kupong f\u00f6r m\u00e5ndag: 5 \u20ac"),
+             "Kupong f\xF6r m\xE5ndag: 5 \x80"},
+            {QString::fromUtf8("\u0142\u00f3d\u017a \U0001F600"), std::string("?\xF3") + "d? ?"},
+            {QString::fromUtf8("\u0081\u008d\u008f\u0090\u009d\u00ff"), "\x81\x8D\x8F\x90\x9D\xFF"},
         };
-        for (const QString& text : typed) {
+        for (int byte = 0; byte < 256; ++byte) {
+            const bool lineBreak = byte == '\r' || byte == '\n';
+            typed.emplace_back(QChar(testing::kWindows1252[byte]),
+                               lineBreak ? "\r\n" : std::string(1, static_cast<char>(byte)));
+        }
+        for (const auto& [text, bytes] : typed) {
             const QByteArray utf8 = text.toUtf8();
-            QCOMPARE(Utf8ToAnsiCrLf(std::string_view(utf8.constData(), utf8.size())),
-                     ToAnsiCrLf(text));
+            QCOMPARE(Utf8ToAnsiCrLf(std::string_view(utf8.constData(), utf8.size())), bytes);
+            QCOMPARE(ToAnsiCrLf(text), bytes);
         }
     }
 };
