@@ -1,6 +1,9 @@
 # Entry points: `make run` builds the window alone and starts it, `make test`
 # builds everything and runs every test. Both install the Debian packages they
-# need first.
+# need first. The five configurations are CMake presets (CMakePresets.json:
+# linux, sanitize, fuzz, windows, web); each is configured here into its
+# folder below, so BUILD_DIR and the others can move it. The presets' own
+# build and test steps use their default folders.
 BUILD_DIR ?= build
 SANITIZE_DIR ?= build-sanitize
 WINDOWS_DIR ?= build-windows
@@ -22,7 +25,7 @@ deps:
 	./scripts/install-deps.sh
 
 $(BUILD_DIR)/build.ninja:
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+	cmake --preset linux -B $(BUILD_DIR)
 
 build: deps $(BUILD_DIR)/build.ninja
 	cmake --build $(BUILD_DIR) -j $(JOBS)
@@ -40,8 +43,7 @@ screenreader-test: build
 	ctest --test-dir $(BUILD_DIR) -L screenreader --output-on-failure
 
 test-sanitize: deps
-	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-	    -DKUPONGEN_SANITIZE=ON -DKUPONGEN_BUILD_BENCHMARKS=OFF
+	cmake --preset sanitize -B $(SANITIZE_DIR)
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
@@ -52,9 +54,7 @@ test-sanitize: deps
 # Needs clang (scripts/install-deps.sh installs it).
 fuzz: deps
 	@test -n "$(CLANGXX)" || { echo "make fuzz needs clang++" >&2; exit 1; }
-	cmake -S . -B $(FUZZ_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-	    -DCMAKE_CXX_COMPILER=$(CLANGXX) -DKUPONGEN_FUZZ=ON -DKUPONGEN_SANITIZE=ON \
-	    -DKUPONGEN_BUILD_WINDOW=OFF -DKUPONGEN_BUILD_TESTS=OFF -DKUPONGEN_BUILD_BENCHMARKS=OFF
+	cmake --preset fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=$(CLANGXX)
 	cmake --build $(FUZZ_DIR) -j $(JOBS) --target kupongen-script-fuzz
 	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds $(FUZZ_DIR)/scratch
 	cp tests/e2e/scripts/*.script tests/win32/scripts/*.script $(FUZZ_DIR)/seeds/
@@ -88,8 +88,7 @@ windows-deps:
 	./scripts/install-deps.sh --windows
 
 $(WINDOWS_DIR)/build.ninja: | windows-deps
-	cmake -S . -B $(WINDOWS_DIR) -G Ninja --toolchain cmake/mingw-w64-x86_64.cmake \
-	    -DCMAKE_BUILD_TYPE=Release
+	cmake --preset windows -B $(WINDOWS_DIR)
 
 windows: windows-deps $(WINDOWS_DIR)/build.ninja
 	cmake --build $(WINDOWS_DIR) -j $(JOBS)
@@ -124,8 +123,7 @@ web-deps:
 	./scripts/install-deps.sh --web
 
 $(WEB_DIR)/build.ninja: | web-deps
-	$(WEB_ENV) emcmake cmake -S . -B $(WEB_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
-	    -DKUPONGEN_BUILD_BENCHMARKS=OFF -Dnlohmann_json_DIR=$(CURDIR)/cmake/cross/nlohmann_json
+	$(WEB_ENV) emcmake cmake --preset web -B $(WEB_DIR)
 
 web: web-deps $(WEB_DIR)/build.ninja
 	$(WEB_ENV) cmake --build $(WEB_DIR) -j $(JOBS)

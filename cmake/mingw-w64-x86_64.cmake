@@ -1,5 +1,5 @@
 # Cross build for 64-bit Windows with Debian's mingw-w64 (g++-mingw-w64-x86-64).
-#   cmake -S . -B build-windows --toolchain cmake/mingw-w64-x86_64.cmake
+#   cmake --preset windows      (or -B build-windows --toolchain cmake/mingw-w64-x86_64.cmake)
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 
@@ -25,6 +25,3 @@ endif()
 # Header-only packages of the build machine, without its /usr/include.
 set(nlohmann_json_DIR ${CMAKE_CURRENT_LIST_DIR}/cross/nlohmann_json CACHE PATH
     "nlohmann-json for the cross build")
-
-# A Windows build runs the real Win32 dialog.
-set(KUPONGEN_NATIVE_WIN32 ON CACHE BOOL "Use the native Win32 dialog")
