@@ -1,7 +1,7 @@
 // The dialog as data: the 113 controls with visibility, enabled state, check
 // mark and 8-bit text. On a build without the native dialog manager this is
-// the truth that every front end (the Qt window, kupongen-headless) shows and
-// that the platform operations act on.
+// the truth that every front end (the Qt window, the page, kupongen-headless)
+// shows and that the platform operations act on.
 #pragma once
 
 #include "control_table.h"

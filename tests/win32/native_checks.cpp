@@ -1,5 +1,5 @@
 // Checks that only the real native dialog can answer: the compiled template
-// matches the core's table item for item, the dialog manager builds the
+// matches the template table item for item, the dialog manager builds the
 // window from it, and every Windows-1252 byte survives the trip through a
 // control whatever the system's ANSI code page is.
 #include "check_tally.h"

@@ -1,5 +1,5 @@
-// Writes dialog template 200 as a resource script, from the core's template
-// table, so the native dialog and every other window share one layout.
+// Writes dialog template 200 as a resource script, from the template table
+// (src/dialog), so the native dialog and every other window share one layout.
 // Runs on the build machine, with the Win32 style bits by value.
 #include "dialog_styles.h"
 
