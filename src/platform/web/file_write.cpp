@@ -1,8 +1,8 @@
 // Saving in the browser: the bytes wait for the page, which gives them to the
 // user after the click that saved them. Replacing the user's file is the
 // browser's part, so the save itself cannot fail here.
-#include "file_handover.h"
 #include "file_write.h"
+#include "file_handover.h"
 
 #include <utility>
 
