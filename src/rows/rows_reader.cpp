@@ -177,6 +177,7 @@ void AddFault(RowsText& result, const Fault& fault) {
 // The body of an E row: 13 signs, a comma before each.
 bool ReadSingle(std::uint32_t number, std::string_view body, Cells& signs, Fault& fault) {
     std::uint32_t count = 0;
+    std::size_t commas = 0;
     bool wantSign = false;
     bool commasRight = true;
     for (const char c : body) {
@@ -186,11 +187,12 @@ bool ReadSingle(std::uint32_t number, std::string_view body, Cells& signs, Fault
         if (c == ',') {
             commasRight = commasRight && !wantSign;
             wantSign = true;
+            ++commas;
             continue;
         }
         const SignSet sign = SignOf(c);
         if (sign == 0) {
-            fault = MakeFault(number, FaultKind::ForeignByte, 0, c);
+            fault = MakeFault(number, FaultKind::ForeignByte, MatchOf(commas), c);
             return false;
         }
         commasRight = commasRight && wantSign;
