@@ -19,10 +19,10 @@ bool IsTable(TextKind kind) {
 }
 
 // "3, 8 och 12": the first few of a list and how many more.
-std::string Enumerate(const std::vector<std::uint32_t>& items, std::size_t begin, std::size_t end) {
-    constexpr std::size_t kShown = 10;
+std::string Enumerate(const std::vector<std::uint32_t>& items, std::size_t begin, std::size_t end,
+                      std::size_t atMost = 10) {
     const std::size_t count = end - begin;
-    const std::size_t shown = std::min(count, kShown);
+    const std::size_t shown = std::min(count, atMost);
     std::string text;
     for (std::size_t i = 0; i < shown; ++i) {
         if (i > 0) {
@@ -43,7 +43,7 @@ std::string MissingMatches(std::uint16_t missing) {
             matches.push_back(m);
         }
     }
-    return "Tabellen saknar match " + Enumerate(matches, 0, matches.size()) + ".";
+    return "Tabellen saknar match " + Enumerate(matches, 0, matches.size(), kMatches) + ".";
 }
 
 std::string ObstacleText(Obstacle obstacle, const RowsText& text) {
@@ -109,6 +109,27 @@ std::string LimitLine(Limit limit, const RowsText& text, const Check& check) {
     return line + (passed ? ": uppfyllt." : ": inte uppfyllt (" + detail + ").");
 }
 
+// Sorts keys by their code (the upper 32 bits, 26 of them used) in two stable
+// passes of 13 bits: linear, and equal codes keep their order.
+void SortByCode(std::vector<std::uint64_t>& keys) {
+    constexpr unsigned kBits = 13;
+    constexpr std::size_t kBuckets = std::size_t{1} << kBits;
+    std::vector<std::uint64_t> sorted(keys.size());
+    for (const unsigned shift : {32u, 32u + kBits}) {
+        std::vector<std::size_t> start(kBuckets + 1);
+        for (const std::uint64_t key : keys) {
+            ++start[(key >> shift & (kBuckets - 1)) + 1];
+        }
+        for (std::size_t b = 1; b <= kBuckets; ++b) {
+            start[b] += start[b - 1];
+        }
+        for (const std::uint64_t key : keys) {
+            sorted[start[key >> shift & (kBuckets - 1)]++] = key;
+        }
+        keys.swap(sorted);
+    }
+}
+
 } // namespace
 
 Check CheckRows(const RowsText& text) {
@@ -133,7 +154,7 @@ Check CheckRows(const RowsText& text) {
         }
         keys.push_back(code << 32 | i);
     }
-    std::sort(keys.begin(), keys.end());
+    SortByCode(keys);
     struct Run {
         std::size_t first; // the key of the row's first place
         std::size_t size;
@@ -299,6 +320,9 @@ std::string CheckReport(const RowsText& text, const Check& check, std::string_vi
     }
     if (text.missingMatches != 0) {
         line(MissingMatches(text.missingMatches));
+    }
+    if (IsTable(text.kind) && check.singles + check.systems == 0) {
+        line(Str(Ansi(u8"Tabellens rader räknas först när alla 13 matchrader är hela.")));
     }
     if (text.kind != TextKind::TooLarge && text.kind != TextKind::Empty) {
         line("Enkelrader: " + Amount(check.singles));
