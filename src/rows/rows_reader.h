@@ -6,8 +6,8 @@
 // stores it. Lines are counted from 1 as the text stores them: CR LF, LF and a
 // lone CR each end one line, blank lines count, a UTF-8 byte order mark at the
 // start is not a line, and nothing after the last line end is no line. Blanks
-// (spaces and tabs) around and inside a line never matter; letters may be in
-// either case.
+// (spaces and tabs) may stand around a line and between its parts, and
+// letters may be in either case.
 //
 // The first line that is a product name, an E or M row or a match line
 // ("Match 5:") decides what the text is:

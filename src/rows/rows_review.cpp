@@ -45,6 +45,9 @@ void RowsReview::SetSource(std::string name, std::string_view bytes, ReadStatus 
 
 void RowsReview::Load(std::string_view bytes) {
     text_ = sourceStatus_ == ReadStatus::Read ? ReadRows(bytes) : RowsText{};
+    if (sourceStatus_ == ReadStatus::TooLarge) {
+        text_.kind = TextKind::TooLarge;
+    }
     check_ = CheckRows(text_);
     checkReport_ = sourceStatus_ == ReadStatus::Read ? rows::CheckReport(text_, check_, sourceName_)
                                                      : ReadFailureText(sourceStatus_, sourceName_);

@@ -271,6 +271,7 @@ TEST(RowsReview, RecomputesOnlyOnChange) {
               "Filen stor.txt \xE4r st\xF6rre \xE4n 4 MiB och l\xE4ses inte.");
     EXPECT_EQ(review.GradeReport(), review.CheckReport());
     EXPECT_EQ(review.Rights(), Spread{});
+    EXPECT_EQ(review.CheckResult().obstacles, std::vector{Obstacle::TooLarge});
     review.Show(ReviewView::Grade);
     EXPECT_EQ(review.Showing(), ReviewView::Grade);
 }

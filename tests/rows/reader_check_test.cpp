@@ -20,7 +20,7 @@ namespace kupongen::rows {
 namespace {
 
 using namespace std::string_view_literals;
-using testing::Lines;
+using kupongen::testing::SplitLines;
 using testing::SingleRows;
 using testing::SingleTexts;
 using testing::SystemRow;
@@ -230,7 +230,7 @@ TEST(RowsCheck, FaultsNameTheirLineAndWhy) {
 TEST(RowsReader, TablesWithoutSeparators) {
     const auto strip = [](const std::string& table) {
         std::string text;
-        for (const std::string& line : Lines(table)) {
+        for (const std::string& line : SplitLines(table)) {
             if (line.find("---") == std::string::npos) {
                 text += line + "\n";
             }

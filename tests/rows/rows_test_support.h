@@ -6,6 +6,7 @@
 #include "dialog_session.h"
 #include "random_mersenne.h"
 #include "rows_reader.h"
+#include "test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -14,18 +15,6 @@
 #include <vector>
 
 namespace kupongen::rows::testing {
-
-inline std::vector<std::string> Lines(std::string_view text) {
-    std::vector<std::string> lines;
-    for (std::size_t start = 0;;) {
-        const std::size_t end = text.find("\r\n", start);
-        lines.emplace_back(text.substr(start, end - start));
-        if (end == std::string_view::npos) {
-            return lines;
-        }
-        start = end + 2;
-    }
-}
 
 // The rows window's text after the clicks and a press of GENERERA.
 inline std::string Generate(std::int32_t seed, const std::vector<int>& clicks) {
@@ -57,7 +46,7 @@ inline std::string SystemRow(std::int32_t seed, int halves, int fulls) {
 // The signs of each E line: they stand at 2, 4, …, 26.
 inline std::vector<std::string> UploadRowsByPosition(std::string_view text) {
     std::vector<std::string> rows;
-    for (const std::string& line : Lines(text)) {
+    for (const std::string& line : kupongen::testing::SplitLines(text)) {
         if (line.starts_with("E,")) {
             std::string row;
             for (std::size_t k = 0; k < 13; ++k) {
@@ -72,7 +61,7 @@ inline std::vector<std::string> UploadRowsByPosition(std::string_view text) {
 // What follows each match's label (11 bytes for matches 1 to 9, 10 after).
 inline std::vector<std::string> MatchCells(std::string_view text) {
     std::vector<std::string> cells;
-    for (const std::string& line : Lines(text)) {
+    for (const std::string& line : kupongen::testing::SplitLines(text)) {
         if (line.starts_with(" Match ")) {
             cells.push_back(line.substr(cells.size() < 9 ? 11 : 10));
         }
