@@ -29,7 +29,9 @@ constexpr auto kSignOfByte = [] {
     return signs;
 }();
 
-SignSet SignOf(char c) { return kSignOfByte[static_cast<unsigned char>(c)]; }
+SignSet SignOf(char c) {
+    return kSignOfByte[static_cast<unsigned char>(c)];
+}
 
 char SignChar(SignSet sign) {
     return sign == kOne ? '1' : sign == kCross ? 'X' : '2';
