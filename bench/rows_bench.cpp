@@ -3,6 +3,7 @@
 // worst texts at the size limit, whose time stays linear in their size.
 #include "rows_check.h"
 #include "rows_grade.h"
+#include "rows_json.h"
 #include "rows_reader.h"
 
 #include <benchmark/benchmark.h>
@@ -29,16 +30,21 @@ std::string UploadFile(int rows) {
     return file;
 }
 
-// Everything a check and a grade do: read, check, grade, both reports.
+// Everything a check and a grade give: read, check, grade, both reports and
+// both JSON objects, all alive at once.
 void CheckAndGrade(benchmark::State& state, const std::string& file) {
     for (auto _ : state) {
         const RowsText text = ReadRows(file);
         const Check check = CheckRows(text);
         std::string checkReport = CheckReport(text, check, "rader.txt");
+        std::string checkJson = CheckJson(text, check);
         const Grade grade = GradeRows(text, kResult);
         std::string gradeReport = GradeReport(text, grade, "rader.txt");
+        std::string gradeJson = GradeJson(grade);
         benchmark::DoNotOptimize(checkReport.data());
+        benchmark::DoNotOptimize(checkJson.data());
         benchmark::DoNotOptimize(gradeReport.data());
+        benchmark::DoNotOptimize(gradeJson.data());
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * file.size()));
 }
@@ -60,6 +66,7 @@ void BM_Grade13FullCovers(benchmark::State& state) {
 // them all, rows up to the limit, a coupon table of 246,000 rows.
 void BM_CheckAndGradeLargest(benchmark::State& state) {
     std::string file;
+    file.reserve(kMaxTextBytes);
     switch (state.range(0)) {
     case 0:
         while (file.size() < kMaxTextBytes) {
