@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <limits>
 
 namespace kupongen::rows {
 namespace {
@@ -170,11 +171,17 @@ Check CheckRows(const RowsText& text) {
         }
         i = j;
     }
-    std::sort(runs.begin(), runs.end(), [&](const Run& a, const Run& b) {
-        return static_cast<std::uint32_t>(keys[a.first]) <
-               static_cast<std::uint32_t>(keys[b.first]);
-    });
-    for (const Run& run : runs) {
+    // The runs in the order of their rows' first places, without a sort.
+    constexpr auto kNoRun = std::numeric_limits<std::uint32_t>::max();
+    std::vector<std::uint32_t> runOfFirst(runs.empty() ? 0 : text.singles.size(), kNoRun);
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+        runOfFirst[static_cast<std::uint32_t>(keys[runs[r].first])] = static_cast<std::uint32_t>(r);
+    }
+    for (const std::uint32_t r : runOfFirst) {
+        if (r == kNoRun) {
+            continue;
+        }
+        const Run& run = runs[r];
         const auto begin = static_cast<std::uint32_t>(check.repeatPlaces.size());
         for (std::size_t k = run.first; k < run.first + run.size; ++k) {
             check.repeatPlaces.push_back(text.singles[static_cast<std::uint32_t>(keys[k])].place);

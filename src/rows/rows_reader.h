@@ -43,7 +43,7 @@
 // invalidLines lists every faulty line. The reader keeps the details of the
 // first kMaxFaults faults only, and nothing it keeps grows faster than the
 // text: reading a text of kMaxTextBytes of the worst kind (a fault on every
-// other byte) keeps under 10 MB. Time is linear in the text.
+// other byte) keeps 8 MiB of line numbers. Time is linear in the text.
 #pragma once
 
 #include <array>
