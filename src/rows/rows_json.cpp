@@ -28,7 +28,10 @@ std::string CheckJson(const RowsText& text, const Check& check) {
 std::string GradeJson(const Grade& grade) {
     std::string json = "{\"rows\":" + std::to_string(grade.rows) + ",\"right\":[";
     for (std::size_t k = 0; k < grade.spread.size(); ++k) {
-        json += (k == 0 ? "" : ",") + std::to_string(grade.spread[k]);
+        if (k > 0) {
+            json += ',';
+        }
+        json += std::to_string(grade.spread[k]);
     }
     return json + "]}";
 }

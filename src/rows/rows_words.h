@@ -48,7 +48,12 @@ inline std::string Byte(char c) {
         byte == 0x81 || byte == 0x8D || byte == 0x8F || byte == 0x90 || byte == 0x9D;
     const bool shows =
         (byte >= 0x21 && byte <= 0x7E) || (byte >= 0x80 && byte != 0xA0 && !undefined);
-    return shows ? "'" + std::string(1, c) + "'" : "tecken med koden " + std::to_string(byte);
+    if (!shows) {
+        return "tecken med koden " + std::to_string(byte);
+    }
+    std::string quoted = "'";
+    quoted += c;
+    return quoted += '\'';
 }
 
 } // namespace kupongen::rows::words
