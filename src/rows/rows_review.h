@@ -48,6 +48,7 @@ public:
     // Typed text, as ParseResult reads it. A refused text leaves the result as
     // it was and puts the refusal in ResultStatus(); returns whether it was taken.
     bool TypeResult(std::string_view typed);
+    // Every match open again, as at the start.
     void OpenAll();
 
     const Result& CurrentResult() const { return grade_.result; }
