@@ -47,25 +47,34 @@ test-sanitize: deps
 	cmake --build $(SANITIZE_DIR) -j $(JOBS)
 	ctest --test-dir $(SANITIZE_DIR) --output-on-failure -j $(JOBS)
 
-# libFuzzer over the script runner for FUZZ_SECONDS, under ASan and UBSan; any
-# finding fails, and the input that caused it is left in $(FUZZ_DIR)/. The
-# seed corpus is the shared script tests; new inputs collect in
-# $(FUZZ_DIR)/corpus, and the fuzzer's saves stay in $(FUZZ_DIR)/scratch.
-# Needs clang (scripts/install-deps.sh installs it).
+# libFuzzer over the script runner, then over the rows reader, for
+# FUZZ_SECONDS each, under ASan and UBSan; any finding fails, and the input that
+# caused it is left in $(FUZZ_DIR)/. The script fuzzer's seed corpus is the
+# shared script tests; new inputs collect in $(FUZZ_DIR)/corpus, and the
+# fuzzer's saves stay in $(FUZZ_DIR)/scratch. The rows fuzzer's seeds are rows
+# files that kupongen-headless writes; its inputs collect in
+# $(FUZZ_DIR)/rows-corpus. Needs clang (scripts/install-deps.sh installs it).
 fuzz: deps
 	@test -n "$(CLANGXX)" || { echo "make fuzz needs clang++" >&2; exit 1; }
 	cmake --preset fuzz -B $(FUZZ_DIR) -DCMAKE_CXX_COMPILER=$(CLANGXX)
-	cmake --build $(FUZZ_DIR) -j $(JOBS) --target kupongen-script-fuzz
-	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds $(FUZZ_DIR)/scratch
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target kupongen-script-fuzz kupongen-rows-fuzz kupongen-headless
+	mkdir -p $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds $(FUZZ_DIR)/scratch $(FUZZ_DIR)/rows-corpus $(FUZZ_DIR)/rows-seeds
 	cp tests/e2e/scripts/*.script tests/win32/scripts/*.script $(FUZZ_DIR)/seeds/
 	TMPDIR=$(abspath $(FUZZ_DIR))/scratch $(FUZZ_DIR)/tests/fuzz/kupongen-script-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=4096 -timeout=300 \
 	    -dict=tests/fuzz/script.dict -artifact_prefix=$(FUZZ_DIR)/ \
 	    $(FUZZ_DIR)/corpus $(FUZZ_DIR)/seeds
+	cd $(FUZZ_DIR)/rows-seeds && $(abspath $(FUZZ_DIR))/src/headless/kupongen-headless --seed 1 \
+	    $(CURDIR)/tests/fuzz/rows_seeds.script > /dev/null
+	$(FUZZ_DIR)/tests/fuzz/kupongen-rows-fuzz -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=10 \
+	    -dict=tests/fuzz/rows.dict -artifact_prefix=$(FUZZ_DIR)/rows- \
+	    $(FUZZ_DIR)/rows-corpus $(FUZZ_DIR)/rows-seeds
 
 bench: build
 	./$(BUILD_DIR)/bench/kupongen-bench --benchmark_repetitions=5 \
 	    --benchmark_report_aggregates_only=true
 	./$(BUILD_DIR)/bench/kupongen-window-bench --benchmark_repetitions=5 \
+	    --benchmark_report_aggregates_only=true
+	./$(BUILD_DIR)/bench/kupongen-rows-bench --benchmark_repetitions=5 \
 	    --benchmark_report_aggregates_only=true
 
 # Peak memory of kupongen-headless on the heaviest scripts it accepts; fails
