@@ -18,11 +18,16 @@ constexpr std::array<NamedOption, 3> kProgramOptions = {{
     {"seed", 0, Takes::kValue, nullptr},
 }};
 
-const NamedOption* Find(std::string_view longName, char shortName) {
+// The option an argument names: "--name" or "--name=VALUE" by its long name,
+// "-n" or "-nVALUE" by its short one.
+const NamedOption* Find(std::string_view argument) {
+    const bool isLong = argument.starts_with("--");
+    const std::string_view name = argument.substr(2, argument.find('=') - 2);
     for (const std::span<const NamedOption> table :
          {std::span<const NamedOption>(kProgramOptions), NamedOptions()}) {
         for (const NamedOption& option : table) {
-            if (longName.empty() ? option.shortName == shortName : option.name == longName) {
+            if (isLong ? option.name == name
+                       : option.shortName != 0 && option.shortName == argument[1]) {
                 return &option;
             }
         }
@@ -79,8 +84,7 @@ CommandLine ReadCommandLine(std::span<const std::string> arguments) {
 
         const bool isLong = argument.starts_with("--");
         const std::size_t equals = isLong ? argument.find('=') : std::string_view::npos;
-        const std::string_view name = isLong ? argument.substr(2, equals - 2) : "";
-        const NamedOption* option = Find(name, isLong ? '\0' : argument[1]);
+        const NamedOption* option = Find(argument);
         std::optional<std::string_view> attached;
         if (isLong && equals != std::string_view::npos) {
             attached = argument.substr(equals + 1);
@@ -109,12 +113,12 @@ CommandLine ReadCommandLine(std::span<const std::string> arguments) {
             optionalBefore = attached ? nullptr : option;
         }
         // As a message names the option: "--rows 25", "--upload=lotto".
-        const std::string shown = value.empty() ? "''" : Quoted(value);
-        const std::string given =
-            option->takes == Takes::kNothing ? spelled
-            : option->takes == Takes::kOptionalValue && !attached
-                ? spelled
-                : spelled + (option->takes == Takes::kOptionalValue ? "=" : " ") + shown;
+        std::string given = spelled;
+        if (option->takes == Takes::kValue) {
+            given += " " + (value.empty() ? "''" : Quoted(value));
+        } else if (attached) {
+            given += "=" + (value.empty() ? "''" : Quoted(value));
+        }
 
         if (option->name == "help" || option->name == "version") {
             line.mode =
