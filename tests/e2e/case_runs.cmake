@@ -6,6 +6,8 @@
 #                DRIVER --seed N and the line's arguments, split as a shell
 #                splits them. The runs share one folder and go in order; their
 #                outputs are put together, and each must exit with "# exit:".
+#                An empty argument ('') cannot be given: CMake drops it.
+# A case's test is named by NAME alone, so a .script and a .args need two names.
 # NAME.stdout and NAME.stderr beside the case hold the expected output (empty
 # when absent); the header lines are those of script_header.cmake. Every run
 # reads "# stdin:", or else nothing, as standard input. An input file the runs
