@@ -1,10 +1,10 @@
 #include "script_main.h"
 
+#include "command_line.h"
 #include "dialog_template.h"
 #include "random_mersenne.h"
 #include "script_runner.h"
 
-#include <charconv>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -17,34 +17,59 @@ namespace kupongen::script {
 namespace {
 
 constexpr std::string_view kUsage =
-    "Usage: kupongen-headless [--seed N] [--] [SCRIPT]\n"
+    "Usage: kupongen-headless [--seed N] (--rows N | --system H,F) [OPTION]... [-o FILE]\n"
+    "       kupongen-headless [--seed N] [--] [SCRIPT]\n"
     "       kupongen-headless --help | --version\n"
     "\n"
-    "Runs the Kupongen dialog without a window: each line of SCRIPT (or of\n"
-    "standard input when SCRIPT is absent or -) is a user action, and the\n"
-    "dialog's state is printed as JSON lines.\n"
+    "Makes the rows of the Kupongen window with no window: the options make the\n"
+    "clicks a user makes, so the rows are byte for byte those the window saves.\n"
+    "They go to FILE, or else to standard output (Windows-1252, CR LF).\n"
     "\n"
-    "Script lines:\n"
+    "  --rows N         N single rows: 1 to 24, 36, 50, 60, 72, 144 or 256\n"
+    "  --system H,F     one system row with H half covers and F full covers,\n"
+    "                   H + F at most 13\n"
+    "  --upload[=HEADER]\n"
+    "                   single rows in the upload format, headed stryktipset\n"
+    "                   (the default) or italienska; without it a coupon table\n"
+    "  --append K       with --upload: K presses of GENERERA, the rows added up\n"
+    "  --method METHOD  klassiskt, england (the default) or sverige\n"
+    "  --sure M=S[,M=S]...\n"
+    "                   match M (1 to 13) sure with the sign S (1, X or 2);\n"
+    "                   may be given again\n"
+    "  --random-sure K  K presses of SLUMPA s\u00e4ker match (0 to 13)\n"
+    "  -o, --output FILE\n"
+    "                   save the rows to FILE, adding .txt to a name without a\n"
+    "                   dot, instead of printing them\n"
+    "  --seed N         seed the random generator with N (-2147483648 to\n"
+    "                   4294967295) instead of the clock\n"
+    "\n"
+    "Examples:\n"
+    "  kupongen-headless --rows 10 --upload --sure 4=X -o rader\n"
+    "  kupongen-headless --system 3,1 --method klassiskt --sure 5=X\n"
+    "\n"
+    "When the program warns instead of making rows (too many sure matches for\n"
+    "the system, Append rows that no longer fit), the warning goes to standard\n"
+    "error and nothing is written.\n"
+    "\n"
+    "Without these options each line of SCRIPT (or of standard input when SCRIPT\n"
+    "is absent or -) is a user action, and the dialog's state is printed as\n"
+    "JSON lines. This is the exact way in, for what the options cannot say.\n"
     "  click ID         a user's click on a check box, radio button or push button\n"
     "  notify ID CODE   a command notification without the control's own change\n"
     "  edit TEXT        replace the rows window's text (TEXT is a JSON string)\n"
     "  save PATH        save the rows window to PATH (a JSON string)\n"
     "  state            print the whole state as one JSON line\n"
-    "Blank lines and lines starting with # are ignored.\n"
+    "Blank lines and lines starting with # are ignored. A line longer than\n"
+    "4 MiB is refused; a script longer than 64 MiB is refused from there on.\n"
     "\n"
-    "Options:\n"
-    "  --seed N, --seed=N\n"
-    "                 seed the random generator with N (-2147483648 to\n"
-    "                 4294967295) instead of the clock\n"
-    "  -h, --help     show this text\n"
-    "  -V, --version  show the version\n"
-    "  --             take what follows as SCRIPT, even if it starts with -\n"
+    "  -h, --help       show this text\n"
+    "  -V, --version    show the version\n"
+    "  --               take what follows as SCRIPT, even if it starts with -\n"
     "\n"
-    "A line longer than 4 MiB is refused; a script longer than 64 MiB is\n"
-    "refused from there on.\n"
-    "\n"
-    "Exit status: 0 when every line ran, 1 when a line was refused, 2 for a\n"
-    "usage error or when standard output could not be written.\n";
+    "Exit status: 2 for a usage error. With the options, 0 when the rows were\n"
+    "written, 1 when they were not (a warning, a failed save). With a script, 0\n"
+    "when every line ran, 1 when a line was refused, and 2 when standard output\n"
+    "could not be written.\n";
 
 int UsageError(std::string_view message) {
     std::cerr << "kupongen-headless: " << message << "\n"
@@ -63,59 +88,30 @@ int Finish(int status) {
     return status;
 }
 
-// A decimal seed from -2^31 to 2^32 - 1, taken modulo 2^32.
-std::optional<std::int32_t> ParseSeed(std::string_view text) {
-    long long value = 0;
-    const char* end = text.data() + text.size();
-    const auto [ptr, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc{} || ptr != end || value < INT32_MIN ||
-        value > static_cast<long long>(UINT32_MAX)) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(value));
-}
-
 } // namespace
 
 int ScriptMain(std::span<const std::string> arguments, const TargetFactory& makeTarget) {
-    std::optional<std::int32_t> seed;
-    std::optional<std::string> scriptPath;
-    bool options = true;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string_view argument = arguments[i];
-        const bool option = options && argument.size() > 1 && argument.front() == '-';
-        if (option && (argument == "--help" || argument == "-h")) {
-            std::cout << kUsage;
-            return Finish(0);
+    const CommandLine line = ReadCommandLine(arguments);
+    if (!line.error.empty()) {
+        return UsageError(line.error);
+    }
+    switch (line.mode) {
+    case CommandLine::Mode::kHelp:
+        std::cout << kUsage;
+        return Finish(0);
+    case CommandLine::Mode::kVersion:
+        std::cout << "kupongen-headless " << kVersion.view() << "\n";
+        return Finish(0);
+    case CommandLine::Mode::kRows:
+        if (line.seed) {
+            rg.RandomInit(*line.seed);
         }
-        if (option && (argument == "--version" || argument == "-V")) {
-            std::cout << "kupongen-headless " << kVersion.view() << "\n";
-            return Finish(0);
-        }
-        if (option && (argument == "--seed" || argument.starts_with("--seed="))) {
-            std::string_view value;
-            if (argument != "--seed") {
-                value = argument.substr(7);
-            } else if (i + 1 < arguments.size()) {
-                value = arguments[++i];
-            } else {
-                return UsageError("--seed needs a number");
-            }
-            seed = ParseSeed(value);
-            if (!seed) {
-                return UsageError("bad seed: " + Quoted(value));
-            }
-        } else if (option && argument == "--") {
-            options = false;
-        } else if (option) {
-            return UsageError("unknown option: " + Quoted(argument));
-        } else if (scriptPath) {
-            return UsageError("only one script can be run");
-        } else {
-            scriptPath = argument;
-        }
+        return RunRowsRequest(line.rows, makeTarget, std::cout, std::cerr);
+    case CommandLine::Mode::kScript:
+        break;
     }
 
+    const std::optional<std::string>& scriptPath = line.scriptPath;
     std::ifstream file;
     std::istream* script = &std::cin;
     if (scriptPath && *scriptPath != "-") {
@@ -132,8 +128,8 @@ int ScriptMain(std::span<const std::string> arguments, const TargetFactory& make
         script = &file;
     }
 
-    if (seed) {
-        rg.RandomInit(*seed);
+    if (line.seed) {
+        rg.RandomInit(*line.seed);
     }
     const std::unique_ptr<ScriptTarget> target =
         makeTarget([](std::string_view text, std::string_view title) {

@@ -4,19 +4,15 @@
 
 #include "script_target.h"
 
-#include <functional>
-#include <memory>
 #include <span>
 #include <string>
 
 namespace kupongen::script {
 
-// Builds the dialog a script drives; message boxes go to the sink.
-using TargetFactory = std::function<std::unique_ptr<ScriptTarget>(MessageBoxSink onMessageBox)>;
-
 // arguments: the command line without the program name, UTF-8. Prints to
-// std::cout and std::cerr; returns 0 when every line ran, 1 when a line was
-// refused, 2 for a usage error.
+// std::cout and std::cerr. Returns 2 for a usage error; else for a script 0
+// when every line ran and 1 when a line was refused, and for the rows options
+// 0 when the rows were written and 1 when they were not.
 int ScriptMain(std::span<const std::string> arguments, const TargetFactory& makeTarget);
 
 } // namespace kupongen::script

@@ -12,6 +12,7 @@
 #include <optional>
 #include <ostream>
 #include <system_error>
+#include <utility>
 
 namespace kupongen::script {
 
@@ -209,6 +210,26 @@ std::string Quoted(std::string_view text) {
     return quoted;
 }
 
+SaveChoice ChooseSave(std::string path) {
+    const std::size_t slash = path.find_last_of(kSeparators);
+    const std::string folder = slash == std::string::npos ? "."
+                               : slash == 0               ? "/"
+                                                          : path.substr(0, slash);
+    if (!IsFolder(folder)) {
+        return {{}, "no such folder: " + Quoted(folder)};
+    }
+    // The save dialog's default extension.
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    if (nameStart == path.size()) {
+        return {{}, "no file name after the folder"};
+    }
+    if (path.find('.', nameStart) == std::string::npos) {
+        path += '.';
+        path += kDefaultExtension;
+    }
+    return {std::move(path), {}};
+}
+
 std::string MessageBoxJson(std::string_view ansiText, std::string_view ansiTitle) {
     Json box;
     box["title"] = Unicode(ansiTitle);
@@ -361,23 +382,11 @@ bool ScriptRunner::RunLine(std::string_view line, std::int64_t lineNumber) {
         if (!target_.CanClick(id::kSave)) {
             return Refuse(lineNumber, "the Save button is not shown yet");
         }
-        const std::size_t slash = path->find_last_of(kSeparators);
-        const std::string folder = slash == std::string::npos ? "."
-                                   : slash == 0               ? "/"
-                                                              : path->substr(0, slash);
-        if (!IsFolder(folder)) {
-            return Refuse(lineNumber, "no such folder: " + Quoted(folder));
+        const SaveChoice choice = ChooseSave(std::move(*path));
+        if (!choice.refusal.empty()) {
+            return Refuse(lineNumber, choice.refusal);
         }
-        // The save dialog's default extension.
-        const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-        if (nameStart == path->size()) {
-            return Refuse(lineNumber, "save needs a file name after the folder");
-        }
-        if (path->find('.', nameStart) == std::string::npos) {
-            *path += '.';
-            *path += kDefaultExtension;
-        }
-        target_.SaveTo(*path);
+        target_.SaveTo(choice.path);
         return true;
     }
 

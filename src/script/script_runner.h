@@ -27,6 +27,15 @@ inline constexpr std::size_t kQuotedCharacters = 200;
 inline constexpr std::size_t kMaxLineBytes = std::size_t{4} << 20;
 inline constexpr std::uint64_t kMaxScriptBytes = std::uint64_t{64} << 20;
 
+// What the save dialog makes of a path the user typed: the path it returns,
+// with the default extension added to a name without a dot, or why it refuses
+// the choice (a missing folder, no file name after the folder).
+struct SaveChoice {
+    std::string path;
+    std::string refusal; // empty when the dialog takes the path
+};
+SaveChoice ChooseSave(std::string path);
+
 // One JSON line with the whole state of the dialog and the generation globals.
 std::string StateJson(ScriptTarget& target);
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -38,5 +39,8 @@ public:
 
 // Called for every message box the program shows (Windows-1252 texts).
 using MessageBoxSink = std::function<void(std::string_view text, std::string_view title)>;
+
+// Builds the dialog a script drives; message boxes go to the sink.
+using TargetFactory = std::function<std::unique_ptr<ScriptTarget>(MessageBoxSink onMessageBox)>;
 
 } // namespace kupongen::script
