@@ -3,6 +3,7 @@
 #include "ansi_text.h"
 #include "control_table.h"
 #include "generation.h"
+#include "menu_table.h"
 
 #include <nlohmann/json.hpp>
 
@@ -244,6 +245,10 @@ std::string StateJson(ScriptTarget& target) {
         controls.push_back(std::move(item));
     }
     state["controls"] = std::move(controls);
+    // Only while on, so that a script that never turns it on reads as before.
+    if (target.IsMenuChecked(id::kMenuDistinct)) {
+        state["distinct"] = true;
+    }
     return Dump(state);
 }
 
@@ -376,6 +381,18 @@ bool ScriptRunner::RunLine(std::string_view line, std::int64_t lineNumber) {
             *path += ".txt";
         }
         target_.SaveTo(*path);
+        return true;
+    }
+
+    if (verb == "distinct") {
+        const std::string_view word = NextWord(rest);
+        if ((word != "on" && word != "off") || !rest.empty()) {
+            return Refuse(lineNumber, "distinct takes on or off");
+        }
+        // The menu command toggles, so it is chosen only to change the mark.
+        if (target_.IsMenuChecked(id::kMenuDistinct) != (word == "on")) {
+            target_.Notify(id::kMenuDistinct, 0);
+        }
         return true;
     }
 
