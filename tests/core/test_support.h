@@ -88,66 +88,6 @@ inline Snapshot TakeSnapshot(const DialogModel& model) {
     return s;
 }
 
-// The rows a press must give, 13 signs each, drawn from g row by row
-// (compatible) or match by match (table).
-inline std::vector<std::string> ExpectedRows(TRandomMersenne& g, DrawMethod method, int rows,
-                                             const SureSigns& sure, bool rowByRow) {
-    std::vector<std::string> result(static_cast<std::size_t>(rows), std::string(13, '?'));
-    for (int outer = 0; outer < (rowByRow ? rows : 13); ++outer) {
-        for (int inner = 0; inner < (rowByRow ? 13 : rows); ++inner) {
-            const int row = rowByRow ? outer : inner;
-            const int match = rowByRow ? inner : outer;
-            const int s = sure[static_cast<std::size_t>(match)];
-            result[static_cast<std::size_t>(row)][static_cast<std::size_t>(match)] =
-                s >= 0 ? "1X2"[s] : OracleSign(g, method);
-        }
-    }
-    return result;
-}
-
-// The signs of the row lines "E,s,...,s" from line `first` on.
-inline std::vector<std::string> CompatibleRows(const std::string& text, std::size_t first) {
-    std::vector<std::string> rows;
-    const auto lines = SplitLines(text);
-    for (std::size_t i = first; i < lines.size(); ++i) {
-        std::string signs;
-        for (std::size_t k = 2; k < lines[i].size(); k += 2) {
-            signs.push_back(lines[i][k]);
-        }
-        std::string line = "E";
-        for (const char c : signs) {
-            line += std::string(",") + c;
-        }
-        EXPECT_EQ(lines[i], line);
-        rows.push_back(signs);
-    }
-    return rows;
-}
-
-// Checks the table's line grammar and returns its rows (cell r of every match line).
-inline std::vector<std::string> TableRows(const std::string& text, int rows) {
-    const auto lines = SplitLines(text);
-    EXPECT_EQ(lines.size(), 16u);
-    std::vector<std::string> result(static_cast<std::size_t>(rows));
-    const auto n = static_cast<std::size_t>(rows);
-    for (std::size_t i = 0, match = 1; i < lines.size() && match <= 13; ++i) {
-        if (i == 3 || i == 7 || i == 11) {
-            EXPECT_EQ(lines[i], " " + std::string(11 + 3 * n, '-'));
-            continue;
-        }
-        const std::string label = " Match " + std::to_string(match) + (match <= 9 ? ":  " : ":");
-        ++match;
-        EXPECT_EQ(lines[i].substr(0, label.size()), label);
-        EXPECT_EQ(lines[i].size(), label.size() + 3 * n) << lines[i];
-        for (std::size_t r = 0; r < n && label.size() + 3 * r + 3 <= lines[i].size(); ++r) {
-            const std::string cell = lines[i].substr(label.size() + 3 * r, 3);
-            EXPECT_TRUE(cell == " 1 " || cell == " X " || cell == " 2 ") << "'" << cell << "'";
-            result[r].push_back(cell[1]);
-        }
-    }
-    return result;
-}
-
 class SessionTest : public ::testing::Test {
 protected:
     void SetUp() override {
