@@ -2,6 +2,7 @@
 #include "control_table.h"
 #include "dialog_session.h"
 #include "generation.h"
+#include "menu_table.h"
 #include "random_mersenne.h"
 
 #include <benchmark/benchmark.h>
@@ -41,6 +42,35 @@ void BM_Generate256TableRows(benchmark::State& state) {
     GenerateFresh(state, false);
 }
 
+// 256 rows with X sure on the first matches, distinct rows off or on. The
+// counter is the rows of the last press: 243 once 8 sure matches leave no
+// more.
+void GenerateWithSure(benchmark::State& state, int sureMatches, bool distinct) {
+    kupongen::rg.RandomInit(1);
+    DialogSession dialog;
+    PrepareSingleRows(dialog, true);
+    for (int match = 1; match <= sureMatches; ++match) {
+        dialog.Click(kupongen::SureBoxId(match, 1));
+    }
+    if (distinct) {
+        dialog.Notify(id::kMenuDistinct, 0);
+    }
+    for (auto _ : state) {
+        dialog.Notify(id::kGenerate, 0);
+    }
+    state.counters["rows"] = static_cast<double>((kupongen::TestLength() - 11) / 29);
+}
+
+void BM_Generate256Rows5Sure(benchmark::State& state) {
+    GenerateWithSure(state, 5, false);
+}
+void BM_Generate256DistinctRows5Sure(benchmark::State& state) {
+    GenerateWithSure(state, 5, true);
+}
+void BM_Generate256DistinctRows8Sure(benchmark::State& state) {
+    GenerateWithSure(state, 8, true);
+}
+
 // The last 256-row press that fits: 33 appended presses already in the text.
 void BM_Append256RowsAtBufferLimit(benchmark::State& state) {
     kupongen::rg.RandomInit(1);
@@ -66,6 +96,9 @@ void BM_Append256RowsAtBufferLimit(benchmark::State& state) {
 BENCHMARK(BM_Generate256CompatibleRows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Generate256TableRows)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Append256RowsAtBufferLimit)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Generate256Rows5Sure)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Generate256DistinctRows5Sure)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Generate256DistinctRows8Sure)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -63,15 +63,21 @@ stop() {
     wait "$program" 2>/dev/null || true
 }
 
-# Without a window manager Wine's X window is the client area alone, which
-# gives the size of the dialog units in pixels.
+# Without a window manager Wine's X window is the client area and the menu bar
+# above it, which gives the size of the dialog units in pixels. The menu
+# bar's rows are those from the top in its colour, at the right edge, where
+# it has no text.
 start
 eval "$(xdotool getwindowgeometry --shell "$window")"
-client_width=$WIDTH client_height=$HEIGHT
+import -window "$window" "$work/managed.png"
+menu_height=$(convert "$work/managed.png" -crop "1x$HEIGHT+$((WIDTH - 1))+0" txt:- |
+    awk 'NR == 2 { colour = $3 } NR > 1 && $3 != colour && !rows { rows = NR - 2 } END { print rows }')
+client_width=$WIDTH client_height=$((HEIGHT - menu_height))
 stop
 
 # Wine draws the frame and title itself when it does not leave them to a
-# window manager; the frame is what the window grew by.
+# window manager; the frame is what the window grew by, and "caption" is
+# the title and the menu bar above the client area.
 "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
 start
 eval "$(xdotool getwindowgeometry --shell "$window")"

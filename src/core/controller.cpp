@@ -147,14 +147,29 @@ std::array<Controller::Route, kControlIdSpan> Controller::BuildRoutes() {
     return routes;
 }
 
+// The menu's commands; saving the system for upload does nothing yet.
+std::array<Controller::Route, kMenuCommandCount> Controller::BuildMenuRoutes() {
+    std::array<Route, kMenuCommandCount> routes{};
+    auto route = [&](int menuId, Handler handler, int argument = 0) {
+        routes[static_cast<std::size_t>(menuId - kFirstMenuId)] = {handler, argument};
+    };
+    route(id::kMenuDistinct, &Controller::OnDistinct);
+    route(id::kMenuCheckRows, &Controller::OnRowsReview, static_cast<int>(RowsReviewKind::Check));
+    route(id::kMenuGradeRows, &Controller::OnRowsReview, static_cast<int>(RowsReviewKind::Grade));
+    return routes;
+}
+
 void Controller::Command(platform::Window window, int controlId, int code) {
     static const std::array<Route, kControlIdSpan> routes = BuildRoutes();
-    if (controlId < kLowestControlId || controlId > kHighestControlId) {
-        return;
+    static const std::array<Route, kMenuCommandCount> menuRoutes = BuildMenuRoutes();
+    const Route* route = nullptr;
+    if (controlId >= kLowestControlId && controlId <= kHighestControlId) {
+        route = &routes[static_cast<std::size_t>(controlId - kLowestControlId)];
+    } else if (controlId >= kFirstMenuId && controlId <= kLastMenuId) {
+        route = &menuRoutes[static_cast<std::size_t>(controlId - kFirstMenuId)];
     }
-    const Route& route = routes[static_cast<std::size_t>(controlId - kLowestControlId)];
-    if (route.handler != nullptr) {
-        (this->*route.handler)(window, route.argument, code);
+    if (route != nullptr && route->handler != nullptr) {
+        (this->*route->handler)(window, route->argument, code);
     }
 }
 
@@ -319,9 +334,23 @@ void Controller::OnSave(platform::Window window, int, int code) {
     }
 }
 
+// ---- Menu -------------------------------------------------------------------
+
+void Controller::OnDistinct(platform::Window window, int, int code) {
+    const bool on = !platform::IsMenuChecked(window, id::kMenuDistinct);
+    if (code == 0) {
+        SetStatus(on ? text::kDistinctOn.view() : text::kDistinctOff.view());
+    }
+    platform::SetMenuCheck(window, id::kMenuDistinct, on);
+}
+
+void Controller::OnRowsReview(platform::Window window, int kind, int) {
+    platform::ShowRowsReview(window, static_cast<RowsReviewKind>(kind));
+}
+
 // ---- Generate ---------------------------------------------------------------
 
-void Controller::OnGenerate(platform::Window, int, int code) {
+void Controller::OnGenerate(platform::Window window, int, int code) {
     if (code != 0) {
         return;
     }
@@ -334,7 +363,8 @@ void Controller::OnGenerate(platform::Window, int, int code) {
             SetStatus(text::kChooseMethod);
             return;
         }
-        compatible_.IsChecked() ? GenerateCompatible() : GenerateTable();
+        const bool distinct = platform::IsMenuChecked(window, id::kMenuDistinct);
+        compatible_.IsChecked() ? GenerateCompatible(distinct) : GenerateTable(distinct);
         ran = true;
     } else {
         antalsakra = CountSureBoxes();
@@ -372,12 +402,43 @@ int Controller::SureSign(int match) const {
     return -1;
 }
 
-Sign Controller::MatchSign(int match, DrawMethod method) {
-    const int sure = SureSign(match);
-    return sure >= 0 ? static_cast<Sign>(sure) : DrawSign(method);
+SurePattern Controller::SureSigns() const {
+    SurePattern sure{};
+    for (int match = 1; match <= kMatchCount; ++match) {
+        sure[static_cast<std::size_t>(match - 1)] = SureSign(match);
+    }
+    return sure;
 }
 
-void Controller::GenerateCompatible() {
+void Controller::DrawRows(std::size_t rows, bool rowByRow, const SurePattern& sure,
+                          DrawMethod method) {
+    pressRows_.resize(rows);
+    auto draw = [&](std::size_t row, std::size_t match) {
+        const int sign = sure[match];
+        pressRows_[row][match] = sign >= 0 ? static_cast<Sign>(sign) : DrawSign(method);
+    };
+    for (std::size_t outer = 0; outer < (rowByRow ? rows : sure.size()); ++outer) {
+        for (std::size_t inner = 0; inner < (rowByRow ? sure.size() : rows); ++inner) {
+            rowByRow ? draw(outer, inner) : draw(inner, outer);
+        }
+    }
+}
+
+std::size_t Controller::KeepDistinct(const SurePattern& sure, DrawMethod method,
+                                     std::string_view kept) {
+    distinct_.Start(sure);
+    distinct_.TakeRowLines(kept);
+    return distinct_.MakeDistinct(pressRows_, method);
+}
+
+void Controller::ReportDropped(std::size_t made, std::size_t asked) {
+    if (made < asked) {
+        const std::string message = text::DistinctRowsMade(made, asked);
+        status_.SetString(message.c_str(), message.size());
+    }
+}
+
+void Controller::GenerateCompatible(bool distinct) {
     const bool continues = append_.IsChecked() && Rader > 0;
     std::string_view header;
     if (!continues) {
@@ -390,38 +451,50 @@ void Controller::GenerateCompatible() {
     }
     // Refuse a press whose rows would not fit, before anything changes.
     const std::size_t start = header.empty() ? TestLength() : header.size();
-    const auto rows = static_cast<std::size_t>(antal_enkelrader);
-    if (!TestFits(start + kCompatibleRowLength * rows)) {
+    const auto asked = static_cast<std::size_t>(antal_enkelrader);
+    if (!TestFits(start + kCompatibleRowLength * asked)) {
         SetStatus(text::kRowsDoNotFit);
         return;
     }
+    // The method and sure boxes cannot change during a press.
+    const DrawMethod method = SelectedMethod();
+    const SurePattern sure = SureSigns();
+    DrawRows(asked, true, sure, method);
+    // Without a header the rows go below the text, and must differ from its rows.
+    const std::size_t rows =
+        distinct ? KeepDistinct(sure, method, header.empty() ? TestText() : "") : asked;
     if (!header.empty()) {
         TestCopy(header);
     }
     // Wraps past 2^31 - 1 as a 32-bit int does, without signed overflow.
     Rader = static_cast<std::int32_t>(static_cast<std::uint32_t>(Rader) +
-                                      static_cast<std::uint32_t>(antal_enkelrader));
-    // The method boxes cannot change during a press.
-    const DrawMethod method = SelectedMethod();
+                                      static_cast<std::uint32_t>(rows));
     for (std::size_t row = 0; row < rows; ++row) {
         TestAppend(kRowStart);
-        for (int match = 1; match <= kMatchCount; ++match) {
-            TestAppend(kCompatibleSigns[SignIndex(MatchSign(match, method))]);
+        for (const Sign sign : pressRows_[row]) {
+            TestAppend(kCompatibleSigns[SignIndex(sign)]);
         }
         ShowGrowingRows(row + 1 == rows);
     }
+    if (rows == 0) {
+        ShowRowsText();
+    }
+    ReportDropped(rows, asked);
 }
 
-void Controller::GenerateTable() {
+void Controller::GenerateTable(bool distinct) {
     const DrawMethod method = SelectedMethod();
-    const auto rows = static_cast<std::size_t>(antal_enkelrader);
+    const SurePattern sure = SureSigns();
+    const auto asked = static_cast<std::size_t>(antal_enkelrader);
+    DrawRows(asked, false, sure, method);
+    const std::size_t rows = distinct ? KeepDistinct(sure, method, "") : asked;
     TestCopy(MatchLabel(1));
     for (int match = 1; match <= kMatchCount; ++match) {
         if (match >= 2) {
             TestAppend(MatchLabel(match));
         }
         for (std::size_t row = 0; row < rows; ++row) {
-            TestAppend(kCellSigns[SignIndex(MatchSign(match, method))]);
+            TestAppend(kCellSigns[SignIndex(pressRows_[row][static_cast<std::size_t>(match - 1)])]);
             if (match == kMatchCount) {
                 ShowGrowingRows(row + 1 == rows);
             }
@@ -433,6 +506,7 @@ void Controller::GenerateTable() {
             }
         }
     }
+    ReportDropped(rows, asked);
 }
 
 // ---- System row ------------------------------------------------------------

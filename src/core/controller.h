@@ -4,12 +4,16 @@
 
 #include "control_table.h"
 #include "controls.h"
+#include "distinct_rows.h"
 #include "generation.h"
+#include "menu_table.h"
 #include "update_pace.h"
 
 #include <array>
 #include <chrono>
 #include <cstddef>
+#include <string_view>
+#include <vector>
 
 namespace kupongen {
 
@@ -24,7 +28,8 @@ public:
     Controller(const Controller&) = delete;
     Controller& operator=(const Controller&) = delete;
 
-    // The event entry: control id and notification code (0 for a click).
+    // The event entry: control or menu id and notification code (0 for a
+    // click or a menu choice).
     void Command(platform::Window window, int controlId, int code);
 
 private:
@@ -35,6 +40,7 @@ private:
     };
     // One route for every id in the control table's range; the edits have none.
     static std::array<Route, kControlIdSpan> BuildRoutes();
+    static std::array<Route, kMenuCommandCount> BuildMenuRoutes();
 
     enum Mode { kModeEnkelrader, kModeSystem };
 
@@ -52,6 +58,8 @@ private:
     void OnGenerate(platform::Window, int, int code);
     void OnSave(platform::Window window, int, int code);
     void OnRandomSure(platform::Window, int, int code);
+    void OnDistinct(platform::Window window, int, int code);
+    void OnRowsReview(platform::Window window, int kind, int code);
 
     void SetStatus(std::string_view message) { status_.SetString(message); }
     void ShowRowsText() { rows_.SetString(test, TestLength()); }
@@ -68,9 +76,16 @@ private:
     // Single rows.
     bool AnyMethodChecked() const;
     DrawMethod SelectedMethod() const;
-    Sign MatchSign(int match, DrawMethod method);
-    void GenerateCompatible();
-    void GenerateTable();
+    SurePattern SureSigns() const;
+    // The press's rows, drawn row by row (the upload format) or match by
+    // match (the table).
+    void DrawRows(std::size_t rows, bool rowByRow, const SurePattern& sure, DrawMethod method);
+    // Distinct rows: the drawn rows made distinct from each other and from
+    // the rows of the text the press keeps; returns how many are kept.
+    std::size_t KeepDistinct(const SurePattern& sure, DrawMethod method, std::string_view kept);
+    void ReportDropped(std::size_t made, std::size_t asked);
+    void GenerateCompatible(bool distinct);
+    void GenerateTable(bool distinct);
 
     // System row.
     int CountSureBoxes() const;
@@ -113,6 +128,8 @@ private:
     std::array<CheckBox, kSureBoxCount> sure_;
 
     UpdatePace pace_;
+    std::vector<Row> pressRows_;
+    DistinctRows distinct_;
 };
 
 } // namespace kupongen

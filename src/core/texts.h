@@ -6,6 +6,7 @@
 #include "dialog_template.h"
 
 #include <array>
+#include <cstddef>
 #include <string>
 
 namespace kupongen::text {
@@ -93,6 +94,15 @@ inline constexpr auto kTooManySure =
     Ansi(u8"Du har valt för många sakra matcher för ditt önskade system!");
 inline constexpr auto kSureDrawn = Ansi(u8"Säker match slumpad.");
 inline constexpr auto kAllSure = Ansi(u8"13 matcher redan säkra.");
+inline constexpr auto kDistinctOn = Ansi(u8"Unika rader: på.");
+inline constexpr auto kDistinctOff = Ansi(u8"Unika rader: av.");
+
+// A distinct press that had to drop rows: "Unika rader: 27 av 256 gjordes,
+// fler finns inte."
+inline std::string DistinctRowsMade(std::size_t made, std::size_t asked) {
+    return "Unika rader: " + std::to_string(made) + " av " + std::to_string(asked) +
+           " gjordes, fler finns inte.";
+}
 
 // Sure boxes: "Match m" and the sign's ending, m in decimal.
 inline constexpr auto kMatchWord = Ansi(u8"Match ");

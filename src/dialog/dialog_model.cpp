@@ -26,6 +26,9 @@ DialogModel::DialogModel() {
         control.kind = kControlTable[i].kind;
         control.text = FindDialogItem(control.id)->caption.view();
     }
+    for (std::size_t i = 0; i < menuItems_.size(); ++i) {
+        menuItems_[i].id = kFirstMenuId + static_cast<int>(i);
+    }
 }
 
 ControlState* DialogModel::Item(int controlId) {
@@ -38,6 +41,24 @@ const ControlState* DialogModel::Item(int controlId) const {
     }
     const int position = kPositionOfId[static_cast<std::size_t>(controlId - kLowestControlId)];
     return position < 0 ? nullptr : &controls_[static_cast<std::size_t>(position)];
+}
+
+MenuItemState* DialogModel::MenuState(int menuId) {
+    return const_cast<MenuItemState*>(std::as_const(*this).MenuState(menuId));
+}
+
+const MenuItemState* DialogModel::MenuState(int menuId) const {
+    if (menuId < kFirstMenuId || menuId > kLastMenuId) {
+        return nullptr;
+    }
+    return &menuItems_[static_cast<std::size_t>(menuId - kFirstMenuId)];
+}
+
+void DialogModel::SetMenuChecked(MenuItemState& item, bool checked) {
+    if (item.checked != checked) {
+        item.checked = checked;
+        item.revision = NextRevision();
+    }
 }
 
 void DialogModel::SetVisible(ControlState& control, bool visible) {

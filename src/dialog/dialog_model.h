@@ -5,6 +5,7 @@
 #pragma once
 
 #include "control_table.h"
+#include "menu_table.h"
 
 #include <array>
 #include <cstdint>
@@ -26,6 +27,14 @@ struct ControlState {
     std::uint64_t revision = 0;
 };
 
+// The mark of a menu item, held here as a check box's mark is.
+struct MenuItemState {
+    int id = 0;
+    bool checked = false;
+    // Raised on every change, as a control's is.
+    std::uint64_t revision = 0;
+};
+
 // The modal parts of the platform, supplied by the front end. Without a
 // message box handler the message is dropped; without a path chooser the save
 // dialog counts as cancelled.
@@ -38,6 +47,8 @@ struct DialogHooks {
     // Every text put into a control, also one equal to the text it holds: a
     // status message said again is news for a screen reader.
     std::function<void(int controlId)> textWritten;
+    // The check window, opened from the menu for one kind of review.
+    std::function<void(RowsReviewKind kind)> showRowsReview;
 };
 
 class DialogModel {
@@ -63,6 +74,11 @@ public:
     void SetChecked(ControlState& control, bool checked);
     void SetText(ControlState& control, std::string_view text);
 
+    // The state of a menu command, or nullptr for an id no menu item has.
+    MenuItemState* MenuState(int menuId);
+    const MenuItemState* MenuState(int menuId) const;
+    void SetMenuChecked(MenuItemState& item, bool checked);
+
     int bigIcon = 0;
     int smallIcon = 0;
 
@@ -72,6 +88,7 @@ private:
     std::uint64_t NextRevision() { return ++revision_; }
 
     std::array<ControlState, kControlCount> controls_;
+    std::array<MenuItemState, kMenuCommandCount> menuItems_; // in the order of their ids
     std::uint64_t revision_ = 0;
 };
 

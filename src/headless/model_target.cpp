@@ -13,6 +13,7 @@ ModelTarget::ModelTarget(MessageBoxSink onMessageBox)
                                // is a user who cancels the dialog.
                                return std::exchange(nextSavePath_, std::nullopt);
                            },
+                           {},
                            {}}) {}
 
 void ModelTarget::SaveTo(const std::string& path) {
@@ -23,6 +24,10 @@ void ModelTarget::SaveTo(const std::string& path) {
 
 std::string ModelTarget::Text(int controlId) {
     return session_.Model().Item(controlId)->text;
+}
+
+bool ModelTarget::IsMenuChecked(int menuId) {
+    return platform::IsMenuChecked(&session_.Model(), menuId);
 }
 
 ControlSnapshot ModelTarget::Control(int controlId) {

@@ -22,6 +22,7 @@ public:
 
     std::string Text(int controlId) override;
     ControlSnapshot Control(int controlId) override;
+    bool IsMenuChecked(int menuId) override;
 
 private:
     std::optional<std::string> nextSavePath_;

@@ -4,6 +4,7 @@
 #include "control_table.h"
 #include "file_save.h"
 #include "generation.h"
+#include "menu_table.h"
 
 #include <nlohmann/json.hpp>
 
@@ -266,6 +267,10 @@ std::string StateJson(ScriptTarget& target) {
         controls.push_back(std::move(item));
     }
     state["controls"] = std::move(controls);
+    // Only while on, so that a script that never turns it on reads as before.
+    if (target.IsMenuChecked(id::kMenuDistinct)) {
+        state["distinct"] = true;
+    }
     return Dump(state);
 }
 
@@ -387,6 +392,18 @@ bool ScriptRunner::RunLine(std::string_view line, std::int64_t lineNumber) {
             return Refuse(lineNumber, choice.refusal);
         }
         target_.SaveTo(choice.path);
+        return true;
+    }
+
+    if (verb == "distinct") {
+        const std::string_view word = NextWord(rest);
+        if ((word != "on" && word != "off") || !rest.empty()) {
+            return Refuse(lineNumber, "distinct takes on or off");
+        }
+        // The menu command toggles, so it is chosen only to change the mark.
+        if (target_.IsMenuChecked(id::kMenuDistinct) != (word == "on")) {
+            target_.Notify(id::kMenuDistinct, 0);
+        }
         return true;
     }
 

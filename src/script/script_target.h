@@ -35,6 +35,8 @@ public:
     // The Windows-1252 text of an edit control.
     virtual std::string Text(int controlId) = 0;
     virtual ControlSnapshot Control(int controlId) = 0;
+    // The check mark of a menu item.
+    virtual bool IsMenuChecked(int menuId) = 0;
 };
 
 // Called for every message box the program shows (Windows-1252 texts).

@@ -105,10 +105,12 @@ SIZE DialogDpi::WindowSize(HWND dialog, UINT dpi) const {
     RECT frame = {0, 0, client.width, client.height};
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
+    // The menu bar stands above the client area, which keeps the template's size.
+    const BOOL menu = GetMenu(dialog) != nullptr ? TRUE : FALSE;
     if (adjustWindowRectExForDpi != nullptr) {
-        adjustWindowRectExForDpi(&frame, style, FALSE, exStyle, dpi);
+        adjustWindowRectExForDpi(&frame, style, menu, exStyle, dpi);
     } else {
-        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+        AdjustWindowRectEx(&frame, style, menu, exStyle);
     }
     return {frame.right - frame.left, frame.bottom - frame.top};
 }

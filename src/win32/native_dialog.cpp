@@ -4,6 +4,7 @@
 #include "controller.h"
 #include "dialog_dpi.h"
 #include "dialog_template.h"
+#include "menu_table.h"
 #include "overlap_regions.h"
 #include "texts.h"
 
@@ -39,6 +40,29 @@ LRESULT CALLBACK DeclineEscape(HWND edit, UINT message, WPARAM wParam, LPARAM lP
     }
     return code;
 }
+
+// The menu bar from the core's menu table; nullptr when the system has no
+// room for it, and the dialog goes without.
+HMENU CreateMenuBar() {
+    HMENU bar = CreateMenu();
+    HMENU tools = CreatePopupMenu();
+    if (bar == nullptr || tools == nullptr) {
+        DestroyMenu(bar);
+        DestroyMenu(tools);
+        return nullptr;
+    }
+    for (const MenuItem& item : kMenuItems) {
+        if (item.kind == MenuItemKind::Separator) {
+            AppendMenuW(tools, MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuW(tools, MF_STRING, static_cast<UINT_PTR>(item.id),
+                        platform::AnsiToWide(item.caption.view()).c_str());
+        }
+    }
+    AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(tools),
+                platform::AnsiToWide(kMenuTitle.view()).c_str());
+    return bar;
+}
 } // namespace
 
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -47,6 +71,8 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         for (const int editId : {id::kRows, id::kInfoPanel}) {
             SetWindowSubclass(GetDlgItem(window, editId), DeclineEscape, 0, 0);
         }
+        // Before the layout, which makes the window taller by the menu bar.
+        SetMenu(window, CreateMenuBar());
         try {
             control = new Controller(window);
         } catch (const std::bad_alloc&) {

@@ -101,6 +101,10 @@ std::string NativeTarget::Text(int controlId) {
     return platform::GetWindowText(GetDlgItem(dialog_, controlId));
 }
 
+bool NativeTarget::IsMenuChecked(int menuId) {
+    return platform::IsMenuChecked(dialog_, menuId);
+}
+
 ControlSnapshot NativeTarget::Control(int controlId) {
     HWND control = GetDlgItem(dialog_, controlId);
     if (control == nullptr) {

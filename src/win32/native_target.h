@@ -28,6 +28,8 @@ public:
 
     std::string Text(int controlId) override;
     ControlSnapshot Control(int controlId) override;
+    // Read from the dialog's real menu.
+    bool IsMenuChecked(int menuId) override;
 
     // The loop's exit code once the window is closed.
     int ExitCode() const { return exitCode_; }

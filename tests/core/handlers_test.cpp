@@ -1,6 +1,7 @@
-// The option handlers: counters, exclusive marks, shown and hidden groups and
-// the exact status messages, for a click (code 0) and for other codes.
+// The option handlers and the menu: counters, exclusive marks, shown and hidden
+// groups and the exact status messages, for a click (code 0) and other codes.
 #include "dialog_template.h"
+#include "menu_table.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -367,6 +368,33 @@ TEST_F(HandlerTest, InstructionsReplaceTheRowsWindowOnly) {
     EXPECT_EQ(Rows(), text) << "another code still shows the text";
 }
 
+// The menu: the toggle's mark and message, and the check window's two kinds.
+TEST_F(HandlerTest, MenuCommands) {
+    std::vector<RowsReviewKind> reviews;
+    DialogHooks hooks;
+    hooks.showRowsReview = [&](RowsReviewKind kind) { reviews.push_back(kind); };
+    session = std::make_unique<DialogSession>(std::move(hooks));
+    const MenuItemState& mark = *Model().MenuState(id::kMenuDistinct);
+    EXPECT_FALSE(mark.checked) << "off at start";
+    session->Notify(id::kMenuDistinct, 0);
+    EXPECT_TRUE(mark.checked);
+    EXPECT_EQ(Status(), A(u8"Unika rader: på."));
+    const std::uint64_t revision = mark.revision;
+    platform::SetMenuCheck(&Model(), id::kMenuDistinct, true);
+    EXPECT_EQ(mark.revision, revision) << "no change, no new revision";
+    ScribbleStatus();
+    session->Notify(id::kMenuDistinct, 1);
+    EXPECT_FALSE(mark.checked);
+    EXPECT_GT(mark.revision, revision);
+    EXPECT_EQ(Status(), "-") << "another code: no message";
+    session->Notify(id::kMenuDistinct, 0);
+    session->Notify(id::kMenuDistinct, 0);
+    EXPECT_EQ(Status(), A(u8"Unika rader: av."));
+    session->Notify(id::kMenuCheckRows, 0);
+    session->Notify(id::kMenuGradeRows, 1);
+    EXPECT_EQ(reviews, (std::vector{RowsReviewKind::Check, RowsReviewKind::Grade}));
+}
+
 TEST_F(HandlerTest, IdsWithoutHandlerAndOtherCodesOfClickOnlyHandlersDoNothing) {
     ChooseSingleRows(10, true);
     Click(SureBoxId(3, 0));
@@ -375,7 +403,8 @@ TEST_F(HandlerTest, IdsWithoutHandlerAndOtherCodesOfClickOnlyHandlersDoNothing) 
     ScribbleStatus();
     const auto before = TakeSnapshot(Model());
     for (const int controlId :
-         {1004, 1005, 1006, 1010, 1011, id::kStatus, id::kRows, id::kInfoPanel, 1, 2, 1118}) {
+         {1004, 1005, 1006, 1010, 1011, id::kStatus, id::kRows, id::kInfoPanel, 1, 2, 1118, 40000,
+          40002, 40005}) {
         session->Notify(controlId, 0);
         session->Notify(controlId, 1);
     }

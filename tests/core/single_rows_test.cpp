@@ -1,5 +1,7 @@
 // Single rows: the compatible upload format with its headers and Append mode,
-// the coupon table, the order of draws, and the limit of the rows buffer.
+// the coupon table, the order of draws, the limit of the rows buffer, and
+// distinct rows.
+#include "menu_table.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include <array>
 #include <chrono>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -301,6 +304,189 @@ TEST_F(SingleRowsTest, ThirtyFourPressesOf256RowsFitTheThirtyFifthIsRefused) {
     Click(id::kGenerate);
     EXPECT_EQ(Status(), A(u8"Raderna får inte plats! Spara och börja om."));
     EXPECT_EQ(Rader, 8777);
+}
+
+// ---- Distinct rows -------------------------------------------------------------
+
+class DistinctTest : public SessionTest {
+protected:
+    void TurnOn() { session->Notify(id::kMenuDistinct, 0); }
+    // X sure on matches 1 to count.
+    SureSigns SureCrosses(int count) {
+        SureSigns sure = kNoSure;
+        for (int match = 1; match <= count; ++match) {
+            Click(SureBoxId(match, 1));
+            sure[static_cast<std::size_t>(match - 1)] = 1;
+        }
+        return sure;
+    }
+    std::vector<std::string> TextRows(bool compatible) {
+        return compatible ? CompatibleRows(Rows(), 1)
+                          : TableRows(Rows(), static_cast<int>((Rows().find("\r\n") - 11) / 3));
+    }
+};
+
+void ExpectDistinctWithSure(const std::vector<std::string>& rows, const SureSigns& sure) {
+    EXPECT_EQ(std::set<std::string>(rows.begin(), rows.end()).size(), rows.size());
+    for (const std::string& row : rows) {
+        for (std::size_t match = 0; match < sure.size(); ++match) {
+            EXPECT_TRUE(sure[match] < 0 || row[match] == "1X2"[sure[match]]) << row;
+        }
+    }
+}
+
+std::string MadeMessage(std::size_t made, std::size_t asked) {
+    return "Unika rader: " + std::to_string(made) + " av " + std::to_string(asked) +
+           " gjordes, fler finns inte.";
+}
+
+// 256 rows with X sure on the first matches, where 3^f rows exist for f free
+// matches: the plain press, then the distinct one from the same generator.
+class DistinctPressTest : public DistinctTest,
+                          public ::testing::WithParamInterface<std::tuple<int, bool>> {};
+
+TEST_P(DistinctPressTest, OnlyRepeatsAreDrawnAgainUntilNoRowIsLeft) {
+    const auto [sureCount, compatible] = GetParam();
+    ChooseSingleRows(256, compatible);
+    const SureSigns sure = SureCrosses(sureCount);
+    const TRandomMersenne start = rg;
+    Click(id::kGenerate);
+    const auto plain = TextRows(compatible);
+    const TRandomMersenne afterPlain = rg;
+    rg = start;
+    TurnOn();
+    Click(id::kGenerate);
+    std::size_t exist = 1;
+    for (int free = sureCount; free < kMatchCount; ++free) {
+        exist *= 3;
+    }
+    const std::size_t made = std::min<std::size_t>(256, exist);
+    const auto rows = TextRows(compatible);
+    ASSERT_EQ(rows.size(), made);
+    ExpectDistinctWithSure(rows, sure);
+    EXPECT_EQ(Rows(), TestText());
+    EXPECT_EQ(Rows().size(), compatible ? 11 + 29 * made : 205 + 48 * made);
+    EXPECT_EQ(Rader, compatible ? static_cast<int>(256 + made) : 0);
+    EXPECT_EQ(Status(), made < 256 ? MadeMessage(made, 256) : A(u8"ENKELRADS generering utförd."));
+    // A row equal to an earlier row is drawn again; every other row stays.
+    int redrawn = 0;
+    for (std::size_t row = 0; made == 256 && row < made; ++row) {
+        const auto earlier = rows.begin() + static_cast<std::ptrdiff_t>(row);
+        const bool repeats = std::find(rows.begin(), earlier, plain[row]) != earlier;
+        EXPECT_EQ(rows[row] != plain[row], repeats) << "row " << row;
+        redrawn += repeats ? 1 : 0;
+    }
+    EXPECT_EQ(redrawn > 0, sureCount == 5) << "the plain press repeats only there";
+    EXPECT_EQ(SameState(afterPlain), sureCount == 0 || sureCount == 13)
+        << "the plain press's draws where nothing repeats, none for a dropped row";
+}
+
+INSTANTIATE_TEST_SUITE_P(SureMatches, DistinctPressTest,
+                         ::testing::Combine(::testing::Values(0, 5, 8, 10, 13), ::testing::Bool()));
+
+TEST_F(DistinctTest, AppendedPressesRepeatNoRowOfTheText) {
+    ChooseSingleRows(256, true);
+    const SureSigns sure = SureCrosses(6);
+    Click(id::kAppend);
+    TurnOn();
+    for (int press = 0; press < 3; ++press) {
+        Click(id::kGenerate);
+    }
+    const auto rows = CompatibleRows(Rows(), 1);
+    EXPECT_EQ(rows.size(), 768u);
+    ExpectDistinctWithSure(rows, sure);
+    EXPECT_EQ(Rader, 768);
+
+    // Without a header box the rows follow the text, whose rows count too:
+    // with every match sure there is one row, and a second press has none.
+    Click(1040);
+    for (int match = 7; match <= kMatchCount; ++match) {
+        Click(SureBoxId(match, 1));
+    }
+    Click(id::kItalian);
+    Click(id::kGenerate);
+    const std::string one = "Italienska Stryktipset\r\nE,X,X,X,X,X,X,X,X,X,X,X,X,X";
+    EXPECT_EQ(Rows(), one);
+    Click(id::kItalian);
+    session->TypeRowsText("hand edit");
+    Click(id::kGenerate);
+    EXPECT_EQ(Status(), MadeMessage(0, 1));
+    EXPECT_EQ(Rows(), one) << "unchanged, and shown again";
+}
+
+// All but the two rarest rows under the classic draw are in the text, with X
+// sure on matches 1 to 7. A repeat is drawn again 10,000 times; then k is
+// drawn from 1 to the free rows and the k-th free row in order (1 < X < 2)
+// is taken. A row with none left is dropped without a draw.
+TEST_F(DistinctTest, RedrawIsBoundedThenChoosesInOrder) {
+    ChooseSingleRows(3, true);
+    ChooseMethod(id::kClassic);
+    SureCrosses(7);
+    Click(id::kAppend);
+    TurnOn();
+    std::vector<std::string> left = {std::string(13, 'X'), std::string(12, 'X') + "2"};
+    std::string text = "Stryktipset";
+    for (int i = 0; i < 729; ++i) {
+        std::string row(7, 'X');
+        for (int v = i, m = 0; m < 6; ++m, v /= 3) {
+            row += "1X2"[v % 3];
+        }
+        if (std::find(left.begin(), left.end(), row) == left.end()) {
+            text += "\r\nE";
+            for (const char c : row) {
+                text += std::string(",") + c;
+            }
+        }
+    }
+    TestCopy(text);
+    Rader = 727;
+    rg.RandomInit(1);
+    TRandomMersenne twin = rg;
+    auto draw = [&] {
+        std::string row(7, 'X');
+        for (int m = 0; m < 6; ++m) {
+            row += OracleSign(twin, DrawMethod::Classic);
+        }
+        return row;
+    };
+    std::vector<std::string> drawn = {draw(), draw(), draw()};
+    std::vector<std::string> made;
+    int choicesOfTwo = 0;
+    for (std::string row : drawn) {
+        const auto isFree = [&] { return std::find(left.begin(), left.end(), row) != left.end(); };
+        if (!left.empty()) {
+            for (int redraw = 0; !isFree(); ++redraw) {
+                if (redraw == 10000) {
+                    choicesOfTwo += left.size() == 2 ? 1 : 0;
+                    row = left[static_cast<std::size_t>(
+                        twin.IRandom(1, static_cast<int>(left.size())) - 1)];
+                    break;
+                }
+                row = draw();
+            }
+            std::erase(left, row);
+            made.push_back(row);
+        }
+    }
+    ASSERT_EQ(choicesOfTwo, 1) << "the seed must reach the bound with both rows free";
+    Click(id::kGenerate);
+    EXPECT_EQ(CompatibleRows(Rows(), 728), made);
+    EXPECT_TRUE(SameState(twin));
+    EXPECT_EQ(Status(), MadeMessage(2, 3));
+}
+
+TEST_F(DistinctTest, PressThatDoesNotFitIsRefusedBeforeAnyDraw) {
+    ChooseSingleRows(256, true);
+    Click(id::kAppend);
+    TurnOn();
+    for (int press = 1; press <= 34; ++press) {
+        Click(id::kGenerate);
+    }
+    const TRandomMersenne before = rg;
+    Click(id::kGenerate);
+    EXPECT_EQ(Status(), A(u8"Raderna får inte plats! Spara och börja om."));
+    EXPECT_EQ(Rader, 34 * 256);
+    EXPECT_TRUE(SameState(before));
 }
 
 // ---- The pace of the rows window ---------------------------------------------

@@ -77,6 +77,7 @@ public:
     }
     std::string Text(int controlId) override { return inner_.Text(controlId); }
     script::ControlSnapshot Control(int controlId) override { return inner_.Control(controlId); }
+    bool IsMenuChecked(int menuId) override { return inner_.IsMenuChecked(menuId); }
 
 private:
     int boxes_ = 0;

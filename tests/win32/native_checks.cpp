@@ -6,6 +6,7 @@
 #include "control_table.h"
 #include "dialog_styles.h"
 #include "dialog_template.h"
+#include "menu_table.h"
 #include "native_dialog.h"
 #include "texts.h"
 
@@ -155,6 +156,33 @@ std::wstring WindowText(HWND window) {
     return text;
 }
 
+std::wstring MenuText(HMENU menu, UINT position) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, position, text, 64, MF_BYPOSITION);
+    return text;
+}
+
+// One menu, built from the core's table: the same items, ids and captions.
+void CheckMenuBar(HWND dialog) {
+    HMENU bar = GetMenu(dialog);
+    Check(bar != nullptr && GetMenuItemCount(bar) == 1, "a menu bar with one menu");
+    Check(MenuText(bar, 0) == platform::AnsiToWide(kMenuTitle.view()), "the menu's title");
+    HMENU tools = GetSubMenu(bar, 0);
+    Check(GetMenuItemCount(tools) == static_cast<int>(kMenuItems.size()), "the menu's items");
+    for (UINT i = 0; i < kMenuItems.size(); ++i) {
+        const MenuItem& item = kMenuItems[i];
+        const std::string name = "menu item " + std::to_string(i) + ": ";
+        const UINT state = GetMenuState(tools, i, MF_BYPOSITION);
+        if (item.kind == MenuItemKind::Separator) {
+            Check((state & MF_SEPARATOR) != 0, name + "a separator");
+            continue;
+        }
+        Check(GetMenuItemID(tools, static_cast<int>(i)) == static_cast<UINT>(item.id), name + "id");
+        Check(MenuText(tools, i) == platform::AnsiToWide(item.caption.view()), name + "caption");
+        Check((state & MF_CHECKED) == 0, name + "unchecked at start");
+    }
+}
+
 void CheckLiveDialog(HWND dialog) {
     Check(WindowText(dialog) == platform::AnsiToWide(kWindowTitle.view()), "title shown");
 
@@ -171,6 +199,8 @@ void CheckLiveDialog(HWND dialog) {
                   std::to_string(client.bottom) + " pixels, expected " +
                   std::to_string(expected.right) + " x " + std::to_string(expected.bottom));
     }
+
+    CheckMenuBar(dialog);
 
     // The children stand in template order.
     HWND child = GetWindow(dialog, GW_CHILD);

@@ -50,6 +50,24 @@ inline void SetIcons(Window window, int bigIcon, int smallIcon) {
     window->smallIcon = smallIcon;
 }
 
+// The check mark of a menu item; ids no menu item has are left alone.
+inline void SetMenuCheck(Window window, int menuId, bool checked) {
+    if (MenuItemState* item = window->MenuState(menuId)) {
+        window->SetMenuChecked(*item, checked);
+    }
+}
+inline bool IsMenuChecked(Window window, int menuId) {
+    const MenuItemState* item = window->MenuState(menuId);
+    return item != nullptr && item->checked;
+}
+
+// The check window; a front end without one shows nothing.
+inline void ShowRowsReview(Window window, RowsReviewKind kind) {
+    if (window->hooks.showRowsReview) {
+        window->hooks.showRowsReview(kind);
+    }
+}
+
 // A modal message box with an OK button and the exclamation icon.
 inline void MessageBox(Window window, std::string_view text, std::string_view title) {
     if (window->hooks.showMessageBox) {

@@ -19,6 +19,7 @@
 #undef SetWindowText
 
 #include "ansi_text.h"
+#include "menu_table.h"
 
 #include <functional>
 #include <optional>
@@ -131,6 +132,20 @@ inline std::string GetWindowText(Item item) {
     wide.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
     return WideToAnsi(wide);
 }
+
+// The check mark of an item of the window's menu bar, found in its menus by id.
+inline void SetMenuCheck(Window window, int menuId, bool checked) {
+    CheckMenuItem(GetMenu(window), static_cast<UINT>(menuId),
+                  MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+inline bool IsMenuChecked(Window window, int menuId) {
+    const UINT state = GetMenuState(GetMenu(window), static_cast<UINT>(menuId), MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
+}
+
+// The native dialog has no check window yet: the menu commands that open it
+// show nothing.
+inline void ShowRowsReview(Window, RowsReviewKind) {}
 
 inline HICON LoadProgramIcon(int iconId) {
     return LoadIconW(TheInstance, MAKEINTRESOURCEW(iconId));
