@@ -8,44 +8,47 @@ namespace kupongen {
 
 namespace {
 
-constexpr ItemIndex kItemCount = kDialogItemCount;
-
 // The item count steps away from item, going round the template.
-constexpr ItemIndex Step(ItemIndex item, ItemIndex count, bool backwards) {
-    return backwards ? (item + kItemCount - count % kItemCount) % kItemCount
-                     : (item + count) % kItemCount;
+ItemIndex Step(DialogItems items, ItemIndex item, ItemIndex count, bool backwards) {
+    const ItemIndex size = items.size();
+    return backwards ? (item + size - count % size) % size : (item + count) % size;
 }
 
-// The group mark that opens each item's group. The template's first item
-// carries a mark; items before the first mark would otherwise continue the
-// last group, as the dialog manager's search goes round.
-const std::array<ItemIndex, kItemCount>& GroupStarts() {
-    static const auto starts = [] {
-        std::array<ItemIndex, kItemCount> table{};
-        ItemIndex start = 0;
-        for (ItemIndex item = 0; item < kItemCount; ++item) {
-            if (kDialogItems[item].Has(kGroupMark)) {
-                start = item;
-            }
-            table[item] = start;
+// The group mark that opens an item's group. Items before the template's
+// first mark continue the last group, as the dialog manager's search goes
+// round.
+ItemIndex SearchGroupStart(DialogItems items, ItemIndex item) {
+    for (ItemIndex count = 0; count < items.size(); ++count) {
+        const ItemIndex candidate = Step(items, item, count, true);
+        if (items[candidate].Has(kGroupMark)) {
+            return candidate;
         }
-        return table;
-    }();
-    return starts;
+    }
+    return 0;
 }
 
-bool IsRadioButton(ItemIndex item) {
-    return kDialogItems[item].kind == ItemKind::RadioButton;
+// The main template's, looked up once: every radio click asks for them.
+ItemIndex GroupStart(DialogItems items, ItemIndex item) {
+    static const auto mainStarts = [] {
+        std::array<ItemIndex, kDialogItemCount> starts{};
+        for (ItemIndex i = 0; i < kDialogItemCount; ++i) {
+            starts[i] = SearchGroupStart(kDialogItems, i);
+        }
+        return starts;
+    }();
+    return items.data() == kDialogItems.data() ? mainStarts[item] : SearchGroupStart(items, item);
 }
 
 // The marked, available radio button of a group of radio buttons.
-std::optional<ItemIndex> MarkedInGroup(ItemIndex member, const FocusState& state) {
-    for (ItemIndex count = 0; count < kItemCount; ++count) {
-        const ItemIndex item = Step(member, count, false);
-        if (!SameGroup(item, member)) {
+std::optional<ItemIndex> MarkedInGroup(DialogItems items, ItemIndex member,
+                                       const FocusState& state) {
+    for (ItemIndex count = 0; count < items.size(); ++count) {
+        const ItemIndex item = Step(items, member, count, false);
+        if (!SameGroup(items, item, member)) {
             continue;
         }
-        if (IsRadioButton(item) && state.available(item) && state.marked(item)) {
+        if (items[item].kind == ItemKind::RadioButton && state.available(item) &&
+            state.marked(item)) {
             return item;
         }
     }
@@ -62,34 +65,36 @@ std::optional<ItemIndex> ItemIndexOf(int controlId) {
     return static_cast<ItemIndex>(item - kDialogItems.data());
 }
 
-bool SameGroup(ItemIndex a, ItemIndex b) {
-    return GroupStarts()[a] == GroupStarts()[b];
+bool SameGroup(DialogItems items, ItemIndex a, ItemIndex b) {
+    return GroupStart(items, a) == GroupStart(items, b);
 }
 
-std::optional<ItemIndex> NextTabStop(ItemIndex from, bool backwards, const FocusState& state) {
-    for (ItemIndex count = 1; count < kItemCount; ++count) {
-        const ItemIndex item = Step(from, count, backwards);
-        const DialogItem& candidate = kDialogItems[item];
+std::optional<ItemIndex> NextTabStop(DialogItems items, ItemIndex from, bool backwards,
+                                     const FocusState& state) {
+    for (ItemIndex count = 1; count < items.size(); ++count) {
+        const ItemIndex item = Step(items, from, count, backwards);
+        const DialogItem& candidate = items[item];
         if (!candidate.Has(kTabStop) || !state.available(item)) {
             continue;
         }
         // An option group is one stop: its own tab stop does not hold the
         // focus that is already inside it.
-        if (candidate.Has(kGroupMark) && SameGroup(item, from)) {
+        if (candidate.Has(kGroupMark) && SameGroup(items, item, from)) {
             continue;
         }
-        if (IsRadioButton(item)) {
-            return MarkedInGroup(item, state).value_or(item);
+        if (candidate.kind == ItemKind::RadioButton) {
+            return MarkedInGroup(items, item, state).value_or(item);
         }
         return item;
     }
     return std::nullopt;
 }
 
-std::optional<ItemIndex> NextInGroup(ItemIndex from, bool backwards, const FocusState& state) {
-    for (ItemIndex count = 1; count < kItemCount; ++count) {
-        const ItemIndex item = Step(from, count, backwards);
-        if (!SameGroup(item, from)) {
+std::optional<ItemIndex> NextInGroup(DialogItems items, ItemIndex from, bool backwards,
+                                     const FocusState& state) {
+    for (ItemIndex count = 1; count < items.size(); ++count) {
+        const ItemIndex item = Step(items, from, count, backwards);
+        if (!SameGroup(items, item, from)) {
             // Go round inside the group: past its end to its first item, past
             // its start to its last.
             continue;

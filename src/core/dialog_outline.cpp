@@ -4,10 +4,10 @@
 
 namespace kupongen {
 
-std::optional<ItemIndex> EnclosingGroupBox(ItemIndex item) {
-    const DialogItem& inner = kDialogItems[item];
-    for (ItemIndex g = 0; g < kDialogItems.size(); ++g) {
-        const DialogItem& outer = kDialogItems[g];
+std::optional<ItemIndex> EnclosingGroupBox(DialogItems items, ItemIndex item) {
+    const DialogItem& inner = items[item];
+    for (ItemIndex g = 0; g < items.size(); ++g) {
+        const DialogItem& outer = items[g];
         if (g != item && outer.kind == ItemKind::GroupBox && inner.x >= outer.x &&
             inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
             inner.y + inner.height <= outer.y + outer.height) {

@@ -14,7 +14,10 @@ namespace kupongen {
 
 // The group box whose frame holds the whole of a template item, or nothing
 // for an item outside every group box (and for the group boxes themselves).
-std::optional<ItemIndex> EnclosingGroupBox(ItemIndex item);
+std::optional<ItemIndex> EnclosingGroupBox(DialogItems items, ItemIndex item);
+inline std::optional<ItemIndex> EnclosingGroupBox(ItemIndex item) {
+    return EnclosingGroupBox(kDialogItems, item);
+}
 
 // What a screen reader calls a control whose caption does not name it, as
 // Windows-1252: the three edits by their names, each sure box by its match's

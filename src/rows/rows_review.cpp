@@ -83,6 +83,14 @@ void RowsReview::SetSign(int match, SignSet sign) {
     Result result = grade_.result;
     result[static_cast<std::size_t>(match - 1)] = sign;
     SetResult(result);
+    SetTyped(result == kOpenResult ? std::string() : ResultText(result));
+}
+
+void RowsReview::SetTyped(std::string typed) {
+    if (typed != typed_) {
+        typed_ = std::move(typed);
+        ++revision_;
+    }
 }
 
 void RowsReview::ToggleSign(int match, SignSet sign) {
@@ -90,6 +98,11 @@ void RowsReview::ToggleSign(int match, SignSet sign) {
 }
 
 bool RowsReview::TypeResult(std::string_view typed) {
+    SetTyped(std::string(typed));
+    if (typed.empty()) {
+        SetResult(kOpenResult);
+        return true;
+    }
     ResultParse parse = ParseResult(typed);
     if (!parse.ok) {
         if (parse.refusal != resultStatus_) {
@@ -104,6 +117,7 @@ bool RowsReview::TypeResult(std::string_view typed) {
 
 void RowsReview::OpenAll() {
     SetResult(kOpenResult);
+    SetTyped({});
 }
 
 } // namespace kupongen::rows

@@ -45,8 +45,9 @@ public:
     // already, as a second click on a checked box clears it.
     void SetSign(int match, SignSet sign);
     void ToggleSign(int match, SignSet sign);
-    // Typed text, as ParseResult reads it. A refused text leaves the result as
-    // it was and puts the refusal in ResultStatus(); returns whether it was taken.
+    // Typed text, as ParseResult reads it; an empty text opens every match. A
+    // refused text leaves the result as it was and puts the refusal in
+    // ResultStatus(); returns whether it was taken.
     bool TypeResult(std::string_view typed);
     // Every match open again, as at the start.
     void OpenAll();
@@ -55,6 +56,10 @@ public:
     SignSet Sign(int match) const;
     // The refusal of the last typed text; empty once a result is taken.
     const std::string& ResultStatus() const { return resultStatus_; }
+    // The result as the typing line shows it: the text as typed, or after a
+    // sign was set by a box the result written out ("1X2?…"); empty while
+    // every match is open and nothing was typed.
+    const std::string& TypedResult() const { return typed_; }
 
     // "raderna i fönstret" or the opened file's name.
     const std::string& SourceName() const { return sourceName_; }
@@ -74,6 +79,7 @@ private:
     void Load(std::string_view bytes = {});
     void SetResult(const Result& result);
     void Regrade(const Result& result);
+    void SetTyped(std::string typed);
 
     ReviewView view_ = ReviewView::Check;
     std::string sourceName_;
@@ -85,6 +91,7 @@ private:
     std::string checkReport_;
     std::string gradeReport_;
     std::string resultStatus_;
+    std::string typed_;
     std::uint64_t revision_ = 0;
 };
 
