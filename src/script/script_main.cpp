@@ -68,7 +68,7 @@ constexpr std::string_view kUsage =
     "  --result ROW     the round's result: 13 signs, each 1, X or 2, or ? or -\n"
     "                   for a match still open, with or without commas\n"
     "  --json           one JSON object instead of the report\n"
-    "  kupongen-headless --check rader.txt && upload\n"
+    "  kupongen-headless --check rader.txt && upload   (your own upload step)\n"
     "  kupongen-headless --grade rader.txt --result 1X21X2?1X21X2 --json\n"
     "\n"
     "Without these options each line of SCRIPT (or of standard input when SCRIPT\n"
