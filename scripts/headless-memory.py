@@ -1,20 +1,29 @@
 #!/usr/bin/env python3
-"""Peak memory of kupongen-headless on the heaviest scripts it accepts.
+"""Peak memory of kupongen-headless on the heaviest scripts and rows files it
+accepts.
 
 Each script holds one line as long as the line limit allows (plain text,
 Windows-1252 letters, escaped controls, an unknown verb), one just past it, a
-script of many long lines up to the script limit, and /dev/zero. Fails when
-any run's peak resident memory reaches 64 MiB.
+script of many long lines up to the script limit, and /dev/zero. The rows
+files for --check and --grade are far over the 4 MiB limit (20 MB of rows,
+from a file and on standard input, and one 100 MB line), or just within it
+(random bytes, faulty lines for the longest JSON, rows to grade); each run
+must give its exit status and its message. Fails when a run's peak resident
+memory reaches 64 MiB, or a run's status or message is not the expected one.
     scripts/headless-memory.py [build/src/headless/kupongen-headless]
 """
 import os
+import random
 import subprocess
 import sys
 import tempfile
 
 LIMIT_KIB = 64 * 1024
 LINE = 4 * 1024 * 1024  # the line limit of the script runner
+ROWS_LIMIT = 4 * 1024 * 1024  # the largest rows file the check reads
 START = "click 1001\nclick 1007\n"
+ROW = b"E,1,X,2,1,X,2,1,X,2,1,X,2,1\r\n"
+TOO_LARGE = "större än 4 MiB och läses inte"
 
 
 def edit(text_of_length, unit_bytes):
@@ -34,11 +43,62 @@ CASES = {
 }
 
 
-def peak_kib(program, script):
-    with open(os.devnull, "wb") as null:
-        child = subprocess.Popen([program, "--seed", "1", script], stdout=null, stderr=null)
+def repeated(unit, size):
+    """Writes unit again and again, size bytes in all, a chunk at a time."""
+    def write(path):
+        chunk = unit * (1024 * 1024 // len(unit) + 1)
+        with open(path, "wb") as rows:
+            left = size
+            while left > 0:
+                rows.write(chunk[:left])
+                left -= min(left, len(chunk))
+    return write
+
+
+def random_bytes(path):
+    with open(path, "wb") as rows:
+        rows.write(random.Random(1).randbytes(ROWS_LIMIT))
+
+
+ROWS_FILES = {
+    "rows-20MB.txt": repeated(ROW, 20_000_000),
+    "line-100MB.txt": repeated(b"1X2", 100_000_000),
+    "random.bin": random_bytes,
+    "faulty.txt": repeated(b"?\n", ROWS_LIMIT),
+    "rows.txt": repeated(ROW, ROWS_LIMIT),
+}
+
+# name: (arguments, standard input, exit status, the stream and what it says)
+CHECKS = {
+    "--check 20 MB of rows": (["--check", "rows-20MB.txt"], None, 1, "stderr", TOO_LARGE),
+    "--check - 20 MB of rows": (["--check", "-"], "rows-20MB.txt", 1, "stderr", TOO_LARGE),
+    "--check one 100 MB line": (["--check", "line-100MB.txt"], None, 1, "stderr", TOO_LARGE),
+    "--check random bytes": (["--check", "random.bin"], None, 1, "stdout",
+                             "Filen kan inte laddas upp"),
+    "--check --json faulty": (["--check", "faulty.txt", "--json"], None, 1, "stdout",
+                              '"uploadable":false}'),
+    "--grade 4 MiB of rows": (["--grade", "rows.txt", "--result", "1X21X2?1X21X2"], None, 0,
+                              "stdout", "Rader: 144 631"),
+}
+
+
+def peak_kib(program, arguments, stdin=None):
+    """Runs the program; its peak memory, exit status, and the start and the
+    end of what it wrote to each stream (whole outputs could be large)."""
+    with open(stdin or os.devnull, "rb") as given, \
+            tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        child = subprocess.Popen([program, "--seed", "1", *arguments], stdin=given, stdout=out,
+                                 stderr=err)
         _, status, usage = os.wait4(child.pid, 0)
-    return usage.ru_maxrss, os.waitstatus_to_exitcode(status)
+        said = {}
+        for name, stream in (("stdout", out), ("stderr", err)):
+            size = stream.seek(0, os.SEEK_END)
+            stream.seek(0)
+            text = stream.read(4096)
+            stream.seek(max(0, size - 4096))
+            text += stream.read(4096)
+            said[name] = text.decode("utf-8", "replace")
+    return usage.ru_maxrss, os.waitstatus_to_exitcode(status), said
 
 
 def script_path(folder, name):
@@ -49,6 +109,8 @@ def write_scripts(folder):
     for name, make in CASES.items():
         with open(script_path(folder, name), "w", encoding="utf-8") as script:
             script.write(make())
+    for name, write in ROWS_FILES.items():
+        write(os.path.join(folder, name))
 
 
 def main():
@@ -66,11 +128,19 @@ def main():
         scripts = {"/dev/zero": "/dev/zero"}
         scripts.update({name: script_path(folder, name) for name in CASES})
         for name, path in scripts.items():
-            kib, status = peak_kib(program, path)
+            kib, status, _ = peak_kib(program, [path])
             worst = max(worst, kib)
-            print(f"{name:22} {kib / 1024:6.1f} MiB  exit {status}")
+            print(f"{name:24} {kib / 1024:6.1f} MiB  exit {status}")
+        wrong = 0
+        for name, (arguments, stdin, expected, stream, message) in CHECKS.items():
+            kib, status, said = peak_kib(program, arguments, stdin)
+            worst = max(worst, kib)
+            right = status == expected and message in said[stream]
+            wrong += 0 if right else 1
+            print(f"{name:24} {kib / 1024:6.1f} MiB  exit {status}"
+                  + ("" if right else f", expected {expected} and {message!r} on {stream}"))
     print(f"peak {worst / 1024:.1f} MiB (limit {LIMIT_KIB // 1024} MiB)")
-    return 0 if worst < LIMIT_KIB else 1
+    return 0 if worst < LIMIT_KIB and wrong == 0 else 1
 
 
 if __name__ == "__main__":

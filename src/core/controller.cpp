@@ -3,6 +3,7 @@
 #include "dialog_template.h"
 #include "file_save.h"
 #include "random_mersenne.h"
+#include "system_upload.h"
 #include "texts.h"
 
 #include <string>
@@ -147,13 +148,13 @@ std::array<Controller::Route, kControlIdSpan> Controller::BuildRoutes() {
     return routes;
 }
 
-// The menu's commands; saving the system for upload does nothing yet.
 std::array<Controller::Route, kMenuCommandCount> Controller::BuildMenuRoutes() {
     std::array<Route, kMenuCommandCount> routes{};
     auto route = [&](int menuId, Handler handler, int argument = 0) {
         routes[static_cast<std::size_t>(menuId - kFirstMenuId)] = {handler, argument};
     };
     route(id::kMenuDistinct, &Controller::OnDistinct);
+    route(id::kMenuSaveSystem, &Controller::OnSaveSystem);
     route(id::kMenuCheckRows, &Controller::OnRowsReview, static_cast<int>(RowsReviewKind::Check));
     route(id::kMenuGradeRows, &Controller::OnRowsReview, static_cast<int>(RowsReviewKind::Grade));
     return routes;
@@ -342,6 +343,22 @@ void Controller::OnDistinct(platform::Window window, int, int code) {
         SetStatus(on ? text::kDistinctOn.view() : text::kDistinctOff.view());
     }
     platform::SetMenuCheck(window, id::kMenuDistinct, on);
+}
+
+// The rows window's text, hand edits included, as the upload of one system,
+// headed as the hidden format boxes name it. A text that is no system, or one
+// over the operator's limit, is refused in the status field before anything
+// is asked.
+void Controller::OnSaveSystem(platform::Window window, int, int code) {
+    const rows::SystemUpload upload = rows::MakeSystemUpload(
+        rows_.GetString(),
+        italian_.IsChecked() ? rows::Product::Italienska : rows::Product::Stryktipset);
+    if (upload.ok && SaveAs(window, upload.bytes) != SaveOutcome::kSaved) {
+        return;
+    }
+    if (code == 0) {
+        SetStatus(upload.status);
+    }
 }
 
 void Controller::OnRowsReview(platform::Window window, int kind, int) {

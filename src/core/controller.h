@@ -59,6 +59,7 @@ private:
     void OnSave(platform::Window window, int, int code);
     void OnRandomSure(platform::Window, int, int code);
     void OnDistinct(platform::Window window, int, int code);
+    void OnSaveSystem(platform::Window window, int, int code);
     void OnRowsReview(platform::Window window, int kind, int code);
 
     void SetStatus(std::string_view message) { status_.SetString(message); }

@@ -5,6 +5,8 @@
 #include "platform.h" // src/platform/model or src/platform/win32, chosen by the build
 
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 namespace kupongen {
 
@@ -34,9 +36,12 @@ public:
         platform::SetWindowText(handle_, text, length);
     }
     void SetString(std::string_view text) {
-        // Every caller passes a literal or the zero-terminated rows buffer.
+        // Every caller passes a literal, a std::string or the zero-terminated
+        // rows buffer.
         SetString(text.data(), text.size());
     }
+    // The whole text as the window holds it, hand edits included.
+    std::string GetString() const { return platform::GetWindowText(handle_); }
 };
 
 class Button : public SimpleControl {

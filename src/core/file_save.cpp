@@ -3,22 +3,25 @@
 #include "control_table.h"
 #include "texts.h"
 
+#include <string>
+
 namespace kupongen {
 
-bool DoFileOpenSave(platform::Window window) {
+SaveOutcome SaveAs(platform::Window window, std::string_view bytes) {
     const auto path = platform::ChooseSavePath(window, kDefaultExtension);
     if (!path) {
-        return true;
+        return SaveOutcome::kCancelled;
     }
-    if (!SaveFile(platform::GetDlgItem(window, id::kRows), *path)) {
+    if (!WriteFileReplacing(*path, bytes)) {
         platform::MessageBox(window, text::kSaveFailed, text::kErrorTitle);
-        return false;
+        return SaveOutcome::kFailed;
     }
-    return true;
+    return SaveOutcome::kSaved;
 }
 
-bool SaveFile(platform::Item edit, const std::string& path) {
-    return WriteFileReplacing(path, platform::GetWindowText(edit));
+bool DoFileOpenSave(platform::Window window) {
+    const std::string rows = platform::GetWindowText(platform::GetDlgItem(window, id::kRows));
+    return SaveAs(window, rows) != SaveOutcome::kFailed;
 }
 
 } // namespace kupongen

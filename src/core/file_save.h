@@ -4,7 +4,6 @@
 #include "file_write.h" // the platform's safe write
 #include "platform.h"   // src/platform/model or src/platform/win32, chosen by the build
 
-#include <string>
 #include <string_view>
 
 namespace kupongen {
@@ -16,11 +15,14 @@ inline constexpr std::string_view kDefaultExtension = "txt";
 // chosen one; the native dialog offers none, as the original did.
 inline constexpr std::string_view kOfferedSaveName = "rader.txt";
 
-// Asks for a path and saves the rows window's text there; shows "Save file
-// failed." when the save itself fails. Cancelling is not a failure.
-bool DoFileOpenSave(platform::Window window);
+enum class SaveOutcome { kSaved, kCancelled, kFailed };
 
-// Writes the edit's whole 8-bit text to path, byte for byte.
-bool SaveFile(platform::Item edit, const std::string& path);
+// Asks for a path with the save dialog and writes bytes there, replacing the
+// file whole or not at all; shows "Save file failed." when the write fails.
+SaveOutcome SaveAs(platform::Window window, std::string_view bytes);
+
+// SPARA: saves the rows window's text, byte for byte. Cancelling is not a
+// failure.
+bool DoFileOpenSave(platform::Window window);
 
 } // namespace kupongen

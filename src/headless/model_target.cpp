@@ -1,6 +1,7 @@
 #include "model_target.h"
 
 #include "control_table.h"
+#include "menu_table.h"
 
 #include <utility>
 
@@ -19,6 +20,12 @@ ModelTarget::ModelTarget(MessageBoxSink onMessageBox)
 void ModelTarget::SaveTo(const std::string& path) {
     nextSavePath_ = path;
     session_.Click(id::kSave);
+    nextSavePath_.reset();
+}
+
+void ModelTarget::SaveSystemTo(const std::string& path) {
+    nextSavePath_ = path;
+    session_.Notify(id::kMenuSaveSystem, 0);
     nextSavePath_.reset();
 }
 

@@ -19,6 +19,7 @@ public:
     void Notify(int controlId, int code) override { session_.Notify(controlId, code); }
     void TypeRowsText(const std::string& ansiText) override { session_.TypeRowsText(ansiText); }
     void SaveTo(const std::string& path) override;
+    void SaveSystemTo(const std::string& path) override;
 
     std::string Text(int controlId) override;
     ControlSnapshot Control(int controlId) override;

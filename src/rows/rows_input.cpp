@@ -55,7 +55,7 @@ std::string ReadFailureText(ReadStatus status, std::string_view name) {
     case ReadStatus::Failed:
         break;
     }
-    return file + " kunde inte läsas.";
+    return file + Str(Ansi(u8" kunde inte läsas."));
 }
 
 } // namespace kupongen::rows

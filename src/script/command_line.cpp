@@ -1,5 +1,6 @@
 #include "command_line.h"
 
+#include "ansi_text.h"
 #include "script_runner.h"
 
 #include <array>
@@ -11,12 +12,24 @@ namespace kupongen::script {
 
 namespace {
 
-// The options of every mode; store is null for these.
-constexpr std::array<NamedOption, 3> kProgramOptions = {{
+// The options of every mode, and those of the check and the grade; store is
+// null for these.
+constexpr std::array<NamedOption, 7> kProgramOptions = {{
     {"help", 'h', Takes::kNothing, nullptr},
     {"version", 'V', Takes::kNothing, nullptr},
     {"seed", 0, Takes::kValue, nullptr},
+    {"check", 0, Takes::kValue, nullptr},
+    {"grade", 0, Takes::kValue, nullptr},
+    {"result", 0, Takes::kValue, nullptr},
+    {"json", 0, Takes::kNothing, nullptr},
 }};
+
+// The options of the check and the grade as they were given, for messages.
+struct ReviewOptions {
+    std::string file;   // "--check rader.txt"
+    std::string result; // "--result 1X2"
+    std::string json;   // "--json"
+};
 
 // The option an argument names: "--name" or "--name=VALUE" by its long name,
 // "-n" or "-nVALUE" by its short one.
@@ -53,10 +66,43 @@ CommandLine Failed(std::string error) {
     return line;
 }
 
+// The check or the grade once every argument is read, or why the arguments
+// do not make one.
+std::optional<std::string> CheckReview(CommandLine& line, const ReviewOptions& given) {
+    if (given.file.empty()) {
+        if (!given.result.empty()) {
+            return given.result + ": needs --grade FILE";
+        }
+        if (!given.json.empty()) {
+            return given.json + ": needs --check FILE or --grade FILE";
+        }
+        return std::nullopt;
+    }
+    const bool check = line.review.kind == RowsReviewKind::Check;
+    const std::string_view kind = check ? "--check" : "--grade";
+    if (line.mode == CommandLine::Mode::kRows) {
+        return given.file + " and " + line.rows.firstOption + ": " + std::string(kind) +
+               " takes no rows options";
+    }
+    if (line.scriptPath) {
+        return given.file + " and the script " + Quoted(*line.scriptPath) + ": " +
+               std::string(kind) + " takes no script";
+    }
+    if (check && !given.result.empty()) {
+        return given.result + ": is for --grade, not --check";
+    }
+    if (!check && given.result.empty()) {
+        return given.file + ": needs --result ROW, the round's result";
+    }
+    line.mode = check ? CommandLine::Mode::kCheck : CommandLine::Mode::kGrade;
+    return std::nullopt;
+}
+
 } // namespace
 
 CommandLine ReadCommandLine(std::span<const std::string> arguments) {
     CommandLine line;
+    ReviewOptions review;
     bool options = true;
     // An option whose value can only follow "=", just before an operand.
     const NamedOption* optionalBefore = nullptr;
@@ -132,6 +178,35 @@ CommandLine ReadCommandLine(std::span<const std::string> arguments) {
             }
             continue;
         }
+        if (option->name == "check" || option->name == "grade") {
+            const RowsReviewKind kind =
+                option->name == "check" ? RowsReviewKind::Check : RowsReviewKind::Grade;
+            if (!review.file.empty() && line.review.kind != kind) {
+                return Failed(review.file + " and " + given + ": one at a time");
+            }
+            if (value.empty()) {
+                return Failed(given + ": the file name is empty");
+            }
+            line.review.kind = kind;
+            line.review.file = value;
+            review.file = given;
+            continue;
+        }
+        if (option->name == "result") {
+            const rows::ResultParse result = rows::ParseResult(Utf8ToAnsi(value));
+            if (!result.ok) {
+                return Failed(given + ": expected 13 signs, each 1, X or 2, or ? or - for an "
+                                      "open match");
+            }
+            line.review.result = result.result;
+            review.result = given;
+            continue;
+        }
+        if (option->name == "json") {
+            line.review.json = true;
+            review.json = given;
+            continue;
+        }
         if (line.rows.firstOption.empty()) {
             line.rows.firstOption = given;
         }
@@ -141,6 +216,9 @@ CommandLine ReadCommandLine(std::span<const std::string> arguments) {
         line.mode = CommandLine::Mode::kRows;
     }
 
+    if (auto error = CheckReview(line, review)) {
+        return Failed(std::move(*error));
+    }
     if (line.mode == CommandLine::Mode::kRows) {
         if (line.scriptPath) {
             return Failed(line.rows.firstOption + " and the script " + Quoted(*line.scriptPath) +

@@ -1,13 +1,16 @@
 #include "named_options.h"
 
 #include "ansi_text.h"
+#include "menu_table.h"
 #include "script_runner.h"
+#include "system_upload.h"
 #include "texts.h"
 
 #include <array>
 #include <charconv>
 #include <climits>
 #include <ostream>
+#include <utility>
 
 namespace kupongen::script {
 
@@ -131,6 +134,11 @@ Reason StoreRandomSure(RowsRequest& request, std::string_view value) {
     return std::nullopt;
 }
 
+Reason StoreDistinct(RowsRequest& request, std::string_view) {
+    request.distinct = true;
+    return std::nullopt;
+}
+
 Reason StoreOutput(RowsRequest& request, std::string_view value) {
     if (value.empty()) {
         return "the file name is empty";
@@ -139,7 +147,7 @@ Reason StoreOutput(RowsRequest& request, std::string_view value) {
     return std::nullopt;
 }
 
-constexpr std::array<NamedOption, 8> kNamedOptions = {{
+constexpr std::array<NamedOption, 9> kNamedOptions = {{
     {"rows", 0, Takes::kValue, StoreRows},
     {"system", 0, Takes::kValue, StoreSystem},
     {"upload", 0, Takes::kOptionalValue, StoreUpload},
@@ -147,6 +155,7 @@ constexpr std::array<NamedOption, 8> kNamedOptions = {{
     {"method", 0, Takes::kValue, StoreMethod},
     {"sure", 0, Takes::kValue, StoreSure},
     {"random-sure", 0, Takes::kValue, StoreRandomSure},
+    {"distinct", 0, Takes::kNothing, StoreDistinct},
     {"output", 'o', Takes::kValue, StoreOutput},
 }};
 
@@ -157,9 +166,6 @@ std::string RowsText(const RowsRequest& request) {
 std::string SystemText(const RowsRequest& request) {
     return "--system " + std::to_string(request.system->half) + "," +
            std::to_string(request.system->full);
-}
-std::string UploadText(const RowsRequest& request) {
-    return *request.upload == UploadHeader::kItalienska ? "--upload=italienska" : "--upload";
 }
 
 // What a press can give instead of rows: the status line of an Append press
@@ -190,9 +196,12 @@ std::optional<std::string> CheckRowsRequest(const RowsRequest& request) {
     if (!request.rows && !request.system) {
         return request.firstOption + ": needs --rows N or --system H,F";
     }
-    if (request.system && request.upload) {
-        return UploadText(request) + " and " + SystemText(request) +
-               ": the upload format is for single rows";
+    if (request.system && request.append) {
+        return "--append " + std::to_string(*request.append) + " and " + SystemText(request) +
+               ": Append adds single rows";
+    }
+    if (request.system && request.distinct) {
+        return "--distinct and " + SystemText(request) + ": distinct rows are single rows";
     }
     if (request.append && !request.upload) {
         return "--append " + std::to_string(*request.append) +
@@ -205,6 +214,11 @@ std::vector<int> SetupClicks(const RowsRequest& request) {
     // At start: one row, no covers, Stryktipset and stat England are marked.
     std::vector<int> clicks;
     if (request.system) {
+        // The system's upload file is headed as the hidden format boxes say:
+        // the Italian box is checked where a user can reach it, before SYSTEM.
+        if (request.upload == UploadHeader::kItalienska) {
+            clicks = {id::kEnkelrader, id::kCompatible, id::kItalian};
+        }
         clicks.push_back(id::kSystem);
         if (request.system->half != 0) {
             clicks.push_back(kHalfCoverIds[static_cast<std::size_t>(request.system->half)]);
@@ -234,43 +248,66 @@ std::vector<int> SetupClicks(const RowsRequest& request) {
         clicks.push_back(SureBoxId(sure.match, sure.sign));
     }
     clicks.insert(clicks.end(), static_cast<std::size_t>(request.randomSure), id::kRandomSure);
+    if (request.distinct) {
+        clicks.push_back(id::kMenuDistinct);
+    }
     return clicks;
 }
 
 int RunRowsRequest(const RowsRequest& request, const TargetFactory& makeTarget, std::ostream& out,
                    std::ostream& err) {
+    constexpr std::string_view kProgram = "kupongen-headless: ";
     std::vector<std::string> boxes;
     const std::unique_ptr<ScriptTarget> target =
         makeTarget([&boxes](std::string_view text, std::string_view) { boxes.emplace_back(text); });
     for (const int controlId : SetupClicks(request)) {
-        target->Click(controlId);
+        controlId >= kFirstMenuId ? target->Notify(controlId, 0) : target->Click(controlId);
     }
     // A refused press stays refused: the rows only grow.
     for (int press = 0; press < request.append.value_or(1); ++press) {
         target->Click(id::kGenerate);
         if (const auto warning = PressWarning(*target)) {
-            err << "kupongen-headless: " << AnsiToUtf8(*warning) << '\n';
+            err << kProgram << AnsiToUtf8(*warning) << '\n';
             return 1;
         }
+        // A distinct press that ran out of rows keeps those it made and says so.
+        const std::string status = target->Text(id::kStatus);
+        if (request.distinct && status != text::kSingleRowsDone.view()) {
+            err << kProgram << AnsiToUtf8(status) << '\n';
+        }
+    }
+    // The system's upload file, as the menu command makes it from the rows
+    // window, or its refusal, which comes before any path is asked for.
+    const bool systemUpload = request.system && request.upload;
+    std::string uploadBytes;
+    if (systemUpload) {
+        rows::SystemUpload upload = rows::MakeSystemUpload(
+            target->Text(id::kRows), *request.upload == UploadHeader::kItalienska
+                                         ? rows::Product::Italienska
+                                         : rows::Product::Stryktipset);
+        if (!upload.ok) {
+            err << kProgram << AnsiToUtf8(upload.status) << '\n';
+            return 1;
+        }
+        uploadBytes = std::move(upload.bytes);
     }
     if (!request.output) {
-        out << target->Text(id::kRows);
+        out << (systemUpload ? uploadBytes : target->Text(id::kRows));
         out.flush();
         if (!out) {
-            err << "kupongen-headless: standard output could not be written\n";
+            err << kProgram << "standard output could not be written\n";
             return 1;
         }
         return 0;
     }
     const SaveChoice choice = ChooseSave(*request.output);
     if (!choice.refusal.empty()) {
-        err << "kupongen-headless: " << Quoted(*request.output) << ": " << choice.refusal << '\n';
+        err << kProgram << Quoted(*request.output) << ": " << choice.refusal << '\n';
         return 1;
     }
-    target->SaveTo(choice.path);
+    systemUpload ? target->SaveSystemTo(choice.path) : target->SaveTo(choice.path);
     if (!boxes.empty()) {
-        err << "kupongen-headless: " << Quoted(choice.path) << ": " << AnsiToUtf8(boxes.front())
-            << '\n';
+        err << kProgram << Quoted(choice.path) << ": " << AnsiToUtf8(boxes.front()) << '\n';
         return 1;
     }
     return 0;

@@ -28,7 +28,9 @@ struct SureMatch {
 };
 
 // What the options ask for. Exactly one of rows and system is set once the
-// request has passed CheckRowsRequest.
+// request has passed CheckRowsRequest. With system, upload asks for the
+// system's upload file (the menu's "Spara systemet för uppladdning…") instead
+// of the table.
 struct RowsRequest {
     std::optional<int> rows;
     std::optional<Covers> system;
@@ -37,6 +39,7 @@ struct RowsRequest {
     MethodBox method = kEnglandBox;
     std::vector<SureMatch> sure; // in the order given
     int randomSure = 0;
+    bool distinct = false; // Verktyg > Unika rader before the first press
     std::optional<std::string> output;
     // The first of these options as given, for the messages that need one.
     std::string firstOption;
@@ -60,13 +63,16 @@ std::span<const NamedOption> NamedOptions();
 std::optional<std::string> CheckRowsRequest(const RowsRequest& request);
 
 // The clicks before the first press of GENERERA, in the order a user makes
-// them, and only those that change something.
+// them, and only those that change something; a menu id among them
+// (kFirstMenuId to kLastMenuId) is a menu command, and comes last.
 std::vector<int> SetupClicks(const RowsRequest& request);
 
 // Makes the clicks, the presses and the save on a dialog made by makeTarget.
-// The rows go to request.output, or else unchanged to out; a warning of the
-// program or a failed save goes to err as one UTF-8 line. Returns the exit
-// status: 0 when the rows were written, 1 otherwise.
+// The rows, or the system's upload file, go to request.output, or else
+// unchanged to out; a warning of the program, a refused upload file or a
+// failed save goes to err as one UTF-8 line, and so does the status line of a
+// distinct press that made fewer rows than asked (which still writes them).
+// Returns the exit status: 0 when the rows were written, 1 otherwise.
 int RunRowsRequest(const RowsRequest& request, const TargetFactory& makeTarget, std::ostream& out,
                    std::ostream& err);
 

@@ -18,6 +18,8 @@ namespace {
 
 constexpr std::string_view kUsage =
     "Usage: kupongen-headless [--seed N] (--rows N | --system H,F) [OPTION]... [-o FILE]\n"
+    "       kupongen-headless --check FILE [--json]\n"
+    "       kupongen-headless --grade FILE --result ROW [--json]\n"
     "       kupongen-headless [--seed N] [--] [SCRIPT]\n"
     "       kupongen-headless --help | --version\n"
     "\n"
@@ -30,8 +32,11 @@ constexpr std::string_view kUsage =
     "                   H + F at most 13\n"
     "  --upload[=HEADER]\n"
     "                   single rows in the upload format, headed stryktipset\n"
-    "                   (the default) or italienska; without it a coupon table\n"
+    "                   (the default) or italienska; without it a coupon table.\n"
+    "                   With --system, the system's upload file (one M line)\n"
+    "                   instead of the table\n"
     "  --append K       with --upload: K presses of GENERERA, the rows added up\n"
+    "  --distinct       Verktyg > Unika rader: no single row repeats another\n"
     "  --method METHOD  klassiskt, england (the default) or sverige\n"
     "  --sure M=S[,M=S]...\n"
     "                   match M (1 to 13) sure with the sign S (1, X or 2);\n"
@@ -46,10 +51,25 @@ constexpr std::string_view kUsage =
     "Examples:\n"
     "  kupongen-headless --rows 10 --upload --sure 4=X -o rader\n"
     "  kupongen-headless --system 3,1 --method klassiskt --sure 5=X\n"
+    "  kupongen-headless --system 3,2 --upload -o system\n"
     "\n"
     "When the program warns instead of making rows (too many sure matches for\n"
-    "the system, Append rows that no longer fit), the warning goes to standard\n"
-    "error and nothing is written.\n"
+    "the system, Append rows that no longer fit, a system of more than 20,000\n"
+    "rows for upload), the warning goes to standard error and nothing is\n"
+    "written. When --distinct runs out of rows, the rows made are written and\n"
+    "the status line that says how many goes to standard error.\n"
+    "\n"
+    "A rows file (one Kupongen writes, or another tool's upload file) can be\n"
+    "checked before the upload and graded after the round; FILE - is standard\n"
+    "input, and the report is UTF-8 with LF line ends:\n"
+    "  --check FILE     what FILE holds, its repeated rows and faulty lines, the\n"
+    "                   operator's limits, and whether it can be uploaded\n"
+    "  --grade FILE     how many right each row got against --result\n"
+    "  --result ROW     the round's result: 13 signs, each 1, X or 2, or ? or -\n"
+    "                   for a match still open, with or without commas\n"
+    "  --json           one JSON object instead of the report\n"
+    "  kupongen-headless --check rader.txt && upload   (your own upload step)\n"
+    "  kupongen-headless --grade rader.txt --result 1X21X2?1X21X2 --json\n"
     "\n"
     "Without these options each line of SCRIPT (or of standard input when SCRIPT\n"
     "is absent or -) is a user action, and the dialog's state is printed as\n"
@@ -58,6 +78,8 @@ constexpr std::string_view kUsage =
     "  notify ID CODE   a command notification without the control's own change\n"
     "  edit TEXT        replace the rows window's text (TEXT is a JSON string)\n"
     "  save PATH        save the rows window to PATH (a JSON string)\n"
+    "  save-system PATH save the rows window's system row to PATH as its upload\n"
+    "                   file (Verktyg > Spara systemet f\u00f6r uppladdning)\n"
     "  distinct on|off  choose Verktyg > Unika rader when its mark differs: no\n"
     "                   single row of a press repeats another in the rows text\n"
     "  state            print the whole state as one JSON line; it ends in\n"
@@ -70,9 +92,12 @@ constexpr std::string_view kUsage =
     "  --               take what follows as SCRIPT, even if it starts with -\n"
     "\n"
     "Exit status: 2 for a usage error. With the options, 0 when the rows were\n"
-    "written, 1 when they were not (a warning, a failed save). With a script, 0\n"
-    "when every line ran, 1 when a line was refused, and 2 when standard output\n"
-    "could not be written.\n";
+    "written, 1 when they were not (a warning, a failed save). With --check, 0\n"
+    "when the file can be uploaded, 1 when it cannot or cannot be read; with\n"
+    "--grade, 0 when graded, 1 when the file cannot be read; for both, 2 when\n"
+    "standard output could not be written. With a script, 0 when every line\n"
+    "ran, 1 when a line was refused, and 2 when standard output could not be\n"
+    "written.\n";
 
 int UsageError(std::string_view message) {
     std::cerr << "kupongen-headless: " << message << "\n"
@@ -110,6 +135,9 @@ int ScriptMain(std::span<const std::string> arguments, const TargetFactory& make
             rg.RandomInit(*line.seed);
         }
         return RunRowsRequest(line.rows, makeTarget, std::cout, std::cerr);
+    case CommandLine::Mode::kCheck:
+    case CommandLine::Mode::kGrade:
+        return Finish(RunReview(line.review, std::cin, std::cout, std::cerr));
     case CommandLine::Mode::kScript:
         break;
     }

@@ -373,25 +373,28 @@ bool ScriptRunner::RunLine(std::string_view line, std::int64_t lineNumber) {
         return true;
     }
 
-    if (verb == "save") {
+    // SPARA, or the menu's command that saves the system for upload (which
+    // asks for the path only when the rows window holds a system it takes).
+    if (verb == "save" || verb == "save-system") {
         auto path = ParseJsonString(rest);
         if (!path) {
-            return Refuse(lineNumber, "save takes one JSON string");
+            return Refuse(lineNumber, verb + " takes one JSON string");
         }
         if (path->empty()) {
-            return Refuse(lineNumber, "save needs a file name");
+            return Refuse(lineNumber, verb + " needs a file name");
         }
         if (path->find('\0') != std::string::npos) {
             return Refuse(lineNumber, "a path cannot hold a NUL character");
         }
-        if (!target_.CanClick(id::kSave)) {
+        const bool system = verb == "save-system";
+        if (!system && !target_.CanClick(id::kSave)) {
             return Refuse(lineNumber, "the Save button is not shown yet");
         }
         const SaveChoice choice = ChooseSave(std::move(*path));
         if (!choice.refusal.empty()) {
             return Refuse(lineNumber, choice.refusal);
         }
-        target_.SaveTo(choice.path);
+        system ? target_.SaveSystemTo(choice.path) : target_.SaveTo(choice.path);
         return true;
     }
 

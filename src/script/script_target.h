@@ -31,6 +31,9 @@ public:
     virtual void TypeRowsText(const std::string& ansiText) = 0;
     // A click on the Save button where the save dialog returns this path.
     virtual void SaveTo(const std::string& path) = 0;
+    // The menu's "Spara systemet för uppladdning…" where the save dialog, if
+    // it is asked, returns this path.
+    virtual void SaveSystemTo(const std::string& path) = 0;
 
     // The Windows-1252 text of an edit control.
     virtual std::string Text(int controlId) = 0;

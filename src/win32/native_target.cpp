@@ -1,6 +1,7 @@
 #include "native_target.h"
 
 #include "control_table.h"
+#include "menu_table.h"
 #include "native_dialog.h"
 
 #include <utility>
@@ -94,6 +95,12 @@ void NativeTarget::TypeRowsText(const std::string& ansiText) {
 void NativeTarget::SaveTo(const std::string& path) {
     nextSavePath_ = path;
     Click(id::kSave);
+    nextSavePath_.reset();
+}
+
+void NativeTarget::SaveSystemTo(const std::string& path) {
+    nextSavePath_ = path;
+    Notify(id::kMenuSaveSystem, 0);
     nextSavePath_.reset();
 }
 

@@ -25,6 +25,8 @@ public:
     void Notify(int controlId, int code) override;
     void TypeRowsText(const std::string& ansiText) override;
     void SaveTo(const std::string& path) override;
+    // The real menu command, as the menu sends it.
+    void SaveSystemTo(const std::string& path) override;
 
     std::string Text(int controlId) override;
     ControlSnapshot Control(int controlId) override;

@@ -402,9 +402,8 @@ TEST_F(HandlerTest, IdsWithoutHandlerAndOtherCodesOfClickOnlyHandlersDoNothing) 
     Rader = 7;
     ScribbleStatus();
     const auto before = TakeSnapshot(Model());
-    for (const int controlId :
-         {1004, 1005, 1006, 1010, 1011, id::kStatus, id::kRows, id::kInfoPanel, 1, 2, 1118, 40000,
-          40002, 40005}) {
+    for (const int controlId : {1004, 1005, 1006, 1010, 1011, id::kStatus, id::kRows,
+                                id::kInfoPanel, 1, 2, 1118, 40000, 40005}) {
         session->Notify(controlId, 0);
         session->Notify(controlId, 1);
     }

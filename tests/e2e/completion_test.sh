@@ -1,7 +1,7 @@
 #!/bin/bash
 # The bash completion: it registers for kupongen-headless, completes the
-# methods, the upload headers after "=", and offers every long option that
-# --help lists.
+# methods, the upload headers after "=", nothing for a result, and offers every
+# long option that --help lists.
 #   completion_test.sh COMPLETION_FILE KUPONGEN_HEADLESS
 set -euo pipefail
 . "$1"
@@ -23,6 +23,8 @@ expect() {
 }
 expect "$(complete_words --method '')" "england klassiskt sverige" "--method"
 expect "$(complete_words --upload = '')" "italienska stryktipset" "--upload="
+# A result is typed: no file names for it.
+expect "$(cd / && complete_words --grade rader.txt --result '')" "" "--result"
 documented=$("$2" --help | grep -o -- '--[a-z-]*' | grep -v '^--$' | sort -u | paste -sd ' ')
 offered=$(complete_words -- | tr ' ' '\n' | grep -v '=$' | sort -u | paste -sd ' ')
 expect "$offered" "$documented" "every long option of --help"

@@ -1,13 +1,15 @@
 // libFuzzer over the script reader and runner, driving the dialog model in
 // process. Every input starts from the same state (seed, generation globals,
 // no saved file), so that a finding replays on its own. Whatever path a script
-// names, a save goes to the one file in this fuzzer's own scratch folder:
+// names, a save (of the rows or of the system's upload file) goes to the one
+// file in this fuzzer's own scratch folder:
 // fuzzed scripts never write or delete anything outside it.
 #include "control_table.h"
 #include "generation.h"
 #include "model_target.h"
 #include "random_mersenne.h"
 #include "script_runner.h"
+#include "system_upload.h"
 #include "test_helpers.h"
 
 #include <array>
@@ -73,6 +75,22 @@ public:
         // A save that reports no failure holds exactly the rows window's bytes.
         if (boxes_ == boxesBefore && ReadFile(scratchFile) != inner_.Text(id::kRows)) {
             Fail("saved file differs from the rows window", scratchFile.string());
+        }
+    }
+    void SaveSystemTo(const std::string&) override {
+        const int boxesBefore = boxes_;
+        std::error_code ignored;
+        fs::remove(scratchFile, ignored);
+        inner_.SaveSystemTo(scratchFile.string());
+        // A file written holds the upload of the rows window's system.
+        if (boxes_ == boxesBefore && fs::exists(scratchFile, ignored)) {
+            const bool italian = inner_.Control(id::kItalian).checked;
+            const rows::SystemUpload upload = rows::MakeSystemUpload(
+                inner_.Text(id::kRows),
+                italian ? rows::Product::Italienska : rows::Product::Stryktipset);
+            if (!upload.ok || ReadFile(scratchFile) != upload.bytes) {
+                Fail("saved system differs from its upload file", scratchFile.string());
+            }
         }
     }
     std::string Text(int controlId) override { return inner_.Text(controlId); }
