@@ -329,6 +329,7 @@ TEST(RowsInput, ReadsAtMostTheLimitAndAByte) {
     EXPECT_EQ(ReadBounded(std::string(kMaxTextBytes + 1, 'E')).status, ReadStatus::TooLarge);
     EXPECT_EQ(ReadBoundedFile("no such folder/rader.txt").status, ReadStatus::Missing);
     EXPECT_EQ(ReadBoundedFile(".").status, ReadStatus::Failed);
+    EXPECT_EQ(ReadFailureText(ReadStatus::Failed, "f"), "Filen f kunde inte l\xE4sas.");
     EXPECT_EQ(ReadFailureText(ReadStatus::Missing, "rader.txt"), "Filen rader.txt finns inte.");
 }
 
