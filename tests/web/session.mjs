@@ -7,7 +7,7 @@
 // at both widths with the menu and the check window open, an offline reload
 // that keeps Unika rader, and screenshots.
 //   node session.mjs SITE_DIR KUPONGEN_HEADLESS
-import {execFileSync} from 'node:child_process';
+import {execFileSync, spawnSync} from 'node:child_process';
 import fs from 'node:fs';
 import os from 'node:os';
 import path from 'node:path';
@@ -32,13 +32,25 @@ fs.mkdirSync(shots, {recursive: true});
 
 // kupongen-headless on the script lines of the page's acts, saving at the
 // end when given a name: its state JSON and the saved bytes.
-function runHeadless(acts, name = null) {
-  const lines = [...acts, 'state', ...(name === null ? [] : [`save "${name}"`])];
+function runHeadless(acts, name = null, save = 'save') {
+  const lines = [...acts, 'state', ...(name === null ? [] : [`${save} "${name}"`])];
   const output = execFileSync(headless, ['--seed', String(seed), '-'],
     {cwd: work, input: `${lines.join('\n')}\n`}).toString();
   return {state: JSON.parse(output.split('\n')[0]),
     bytes: name === null ? null : fs.readFileSync(path.join(work, `${name}.txt`))};
 }
+
+// The native kupongen-headless on a file of the work folder (--check or
+// --grade): its output and exit status.
+function nativeRun(name, bytes, options) {
+  fs.writeFileSync(path.join(work, name), bytes);
+  const run = spawnSync(headless, [options[0], name, ...options.slice(1)], {cwd: work});
+  return {output: run.stdout.toString(), status: run.status};
+}
+
+// A report as the page shows it, and as the native --check prints it, less
+// the first line, which names the source.
+const reportBody = (report) => report.split(/\r?\n/).slice(1).join('\n').trimEnd();
 
 async function pageState(page) {
   return page.evaluate(() => [...document.querySelectorAll('[data-control]')].map((input) => {
@@ -348,11 +360,10 @@ try {
   await page.waitForSelector('#review[open]');
   check(await focused(page) === 41060, 'the check window does not open on the check report');
   const report = await valueOf(page, review(41060));
-  for (const line of ['Kontroll av raderna i fönstret', 'Produkt: Stryktipset', 'Enkelrader: 9',
-    'Rader totalt: 9', 'Insats: 9 kr', 'Inga enkelrader upprepas.', 'Inga ogiltiga rader.']) {
-    check(report.split('\n').includes(line), `the check report lacks "${line}"`);
-  }
-  check(report.endsWith('\nFilen kan laddas upp.'), 'the check report does not let the rows up');
+  const nativeCheck = nativeRun('distinct.txt', distinct, ['--check']);
+  check(report.startsWith('Kontroll av raderna i fönstret\n') && report.includes(`\nEnkelrader: ${singles.length}\n`) &&
+        reportBody(report) === reportBody(nativeCheck.output) && nativeCheck.status === 0,
+  `the check report differs from kupongen-headless --check:\n${report}\n${nativeCheck.output}`);
   await page.waitForFunction(() => document.getElementById('review-said').textContent !== '');
   check((await page.$eval('#review-said', (said) => said.textContent))
     .startsWith('Kontroll av raderna i fönstret\r\nFilen kan laddas upp.'), 'the verdict is not announced');
@@ -408,7 +419,9 @@ try {
   for (const signs of rowSigns) {
     ++rights[signs.filter((sign, match) => sign === rowSigns[0][match]).length];
   }
-  check((await chartCounts(page)).join() === rights.join(), `the chart shows ${await chartCounts(page)}, not ${rights}`);
+  const nativeGrade = JSON.parse(nativeRun('distinct.txt', distinct, ['--grade', '--result', rowSigns[0].join(''), '--json']).output);
+  check((await chartCounts(page)).join() === rights.join() && nativeGrade.right.join() === rights.join(),
+    `the chart shows ${await chartCounts(page)}, kupongen-headless --grade ${nativeGrade.right}, not ${rights}`);
   const shares = await page.$$eval('.bar', (bars) => bars.map((bar) => Number(bar.style.getPropertyValue('--share'))));
   check(shares.reverse().every((share, k) => Math.abs(share - rights[k] / Math.max(...rights)) < 1e-9),
     `the bars are not scaled to the largest count: ${shares}`);
@@ -430,11 +443,11 @@ try {
     return valueOf(page, review(41060));
   };
   // Quotes, backslashes and control bytes in a line cross to the page too.
-  const other = await opened('andra.txt',
-    Buffer.from(`stryktipset\n${singles[0].toLowerCase()}\n${singles[0]}\nE,1,1\nE,"\\\x01\n`));
-  check(other.includes('\nUpprepade enkelrader: 1') && other.includes('\nOgiltiga rader: 2') &&
-        other.includes('\n  Rad 5 innehåller ett \'"\' i match 1.') &&
-        other.includes('\nFilen kan inte laddas upp'), `the other tool's file reads as\n${other}`);
+  const otherBytes = Buffer.from(`stryktipset\n${singles[0].toLowerCase()}\n${singles[0]}\nE,1,1\nE,"\\\x01\n`);
+  const other = await opened('andra.txt', otherBytes);
+  const nativeOther = nativeRun('andra.txt', otherBytes, ['--check']);
+  check(other.includes('\n  Rad 5 innehåller ett \'"\' i match 1.') && nativeOther.status === 1 &&
+        reportBody(other) === reportBody(nativeOther.output), `the other tool's file reads as\n${other}`);
   const large = await opened('stor.txt', Buffer.alloc(4 * 1024 * 1024 + 1, 'E'));
   check(large === 'Filen stor.txt är större än 4 MiB och läses inte.', `the large file reads as ${large}`);
   await page.keyboard.press('Shift+Tab');
@@ -507,6 +520,36 @@ try {
   await unstored.keyboard.press('Enter');
   check(before === 'false' && await mark() === 'true', 'without storage Unika rader does not start off and turn on');
   await closed.close();
+
+  // Spara systemet för uppladdning… hands over the M file as SPARA hands over
+  // its file; a system over the operator's limit is refused in the status
+  // field and nothing is handed over.
+  const systems = await browser.newContext({acceptDownloads: true});
+  await systems.addInitScript(() => { delete window.showSaveFilePicker; });
+  const system = await systems.newPage();
+  await system.goto(`${server.url}/?seed=${seed}`);
+  await system.waitForFunction(() => performance.getEntriesByName('kupongen-ready').length > 0);
+  const saveSystem = async (clicked) => {
+    for (const controlId of clicked) {
+      await system.click(`[data-control="${controlId}"]`);
+    }
+    await system.focus('#menu-button');
+    await system.keyboard.press('Enter');
+    const file = system.waitForEvent('download', {timeout: 3000}).then((saved) => saved.path(), () => null);
+    await system.keyboard.press('s');
+    return file;
+  };
+  const mFile = await saveSystem([1002, 1013, 1025, 1007]);
+  const systemActs = ['click 1002', 'click 1013', 'click 1025', 'click 1007'];
+  const expectedSystem = runHeadless(systemActs, 'system', 'save-system');
+  check(mFile !== null && fs.readFileSync(mFile).equals(expectedSystem.bytes) &&
+        expectedSystem.bytes.toString('latin1').startsWith('Stryktipset\r\nM72,'),
+  'the M file differs from kupongen-headless save-system');
+  const refused = await saveSystem([1037, 1033, 1007]);
+  const refusal = runHeadless([...systemActs, 'click 1037', 'click 1033', 'click 1007', 'save-system "big"']);
+  check(refused === null, 'a system over the limit was handed over');
+  compareStates(await pageState(system), refusal.state, 'after the refused system');
+  await systems.close();
 
   // Narrow: one column, no horizontal scrolling, targets of 44 px.
   const phone = await browser.newPage({viewport: {width: 390, height: 844}});
