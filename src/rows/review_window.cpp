@@ -160,6 +160,21 @@ std::string ReviewItemText(const RowsReview& review, int itemId) {
     }
 }
 
+std::string ReviewAnnouncement(const RowsReview& review, int itemId) {
+    const bool check = itemId == review_id::kCheckReport;
+    if (!check && itemId != review_id::kGradeReport) {
+        return {};
+    }
+    const std::string& report = check ? review.CheckReport() : review.GradeReport();
+    const std::size_t end = report.find(words::kLineEnd);
+    if (end == std::string::npos) {
+        return report;
+    }
+    return report.substr(0, end) + std::string(words::kLineEnd) +
+           (check ? Verdict(review.Text(), review.CheckResult())
+                  : GradeSummary(review.GradeResult()));
+}
+
 bool ReviewItemChecked(const RowsReview& review, int itemId) {
     const auto box = ReviewSignBoxOf(itemId);
     return box && review.Sign(box->match) == kSignSets[static_cast<std::size_t>(box->sign)];

@@ -75,6 +75,12 @@ std::optional<std::string> ReviewScreenReaderName(int itemId);
 // chart). Every other item shows its caption.
 std::string ReviewItemText(const RowsReview& review, int itemId);
 
+// What a screen reader hears when a report changes (Windows-1252, CR LF
+// between lines): its first line, then the check's verdict or the grade's
+// summary that the operator pays by. A report of one line, a failed read, is
+// said whole. Nothing for any other id.
+std::string ReviewAnnouncement(const RowsReview& review, int itemId);
+
 // Whether a sign box is checked: its match has its sign.
 bool ReviewItemChecked(const RowsReview& review, int itemId);
 

@@ -370,16 +370,19 @@ std::string CheckReport(const RowsText& text, const Check& check, std::string_vi
             line(LimitLine(static_cast<Limit>(i), text, check));
         }
     }
+    line(Verdict(text, check));
+    return report;
+}
+
+std::string Verdict(const RowsText& text, const Check& check) {
     if (check.uploadable) {
-        line("Filen kan laddas upp.");
-        return report;
+        return "Filen kan laddas upp.";
     }
     std::string verdict = "Filen kan inte laddas upp: ";
     for (std::size_t i = 0; i < check.obstacles.size(); ++i) {
         verdict += (i == 0 ? "" : "; ") + ObstacleText(check.obstacles[i], text);
     }
-    line(verdict + ".");
-    return report;
+    return verdict + ".";
 }
 
 } // namespace kupongen::rows

@@ -78,6 +78,10 @@ Check CheckRows(const RowsText& text);
 // says it: "raderna i fönstret" or a file's name (Windows-1252).
 std::string CheckReport(const RowsText& text, const Check& check, std::string_view source);
 
+// The report's last line, the verdict: "Filen kan laddas upp." or what stops
+// the upload.
+std::string Verdict(const RowsText& text, const Check& check);
+
 // One fault as a sentence, "Rad 7 har 12 tecken i stället för 13.", for text's
 // kind.
 std::string FaultText(const Fault& fault, TextKind kind);

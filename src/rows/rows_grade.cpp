@@ -131,6 +131,17 @@ Grade GradeRows(const RowsText& text, const Result& result) {
     return grade;
 }
 
+std::string GradeSummary(const Grade& grade) {
+    if (grade.rows == 0) {
+        return Str(Ansi(u8"Inga rader att rätta."));
+    }
+    std::string summary = "Rader: " + Amount(grade.rows);
+    for (std::size_t k = kMatches; k >= 10; --k) {
+        summary += std::string(kLineEnd) + Rights(k) + ": " + words::Rows(grade.spread[k]);
+    }
+    return summary;
+}
+
 std::string GradeReport(const RowsText& text, const Grade& grade, std::string_view source) {
     std::string report = Str(Ansi(u8"Rättning av ")) + std::string(source);
     const auto line = [&](const std::string& s) { report += std::string(kLineEnd) + s; };
@@ -139,13 +150,8 @@ std::string GradeReport(const RowsText& text, const Grade& grade, std::string_vi
                                     ? Str(Ansi(u8"ingen match avgjord än"))
                                     : std::to_string(grade.decided) + " av 13 matcher avgjorda";
     line("Resultat: " + ResultText(grade.result) + " (" + decided + ")");
-    if (grade.rows == 0) {
-        line(Str(Ansi(u8"Inga rader att rätta.")));
-    } else {
-        line("Rader: " + Amount(grade.rows));
-        for (std::size_t k = kMatches; k >= 10; --k) {
-            line(Rights(k) + ": " + words::Rows(grade.spread[k]));
-        }
+    line(GradeSummary(grade));
+    if (grade.rows != 0) {
         line(Str(Ansi(u8"Fördelning:")));
         for (std::size_t k = 0; k < kRightsCounts; ++k) {
             line("  " + Rights(k) + ": " + words::Rows(grade.spread[k]));

@@ -68,4 +68,9 @@ Grade GradeRows(const RowsText& text, const Result& result);
 // for CheckReport.
 std::string GradeReport(const RowsText& text, const Grade& grade, std::string_view source);
 
+// What the operator pays by, as the report gives it after the result: the
+// rows and how many got 13, 12, 11 and 10 right (CR LF between lines), or
+// that there are no rows to grade.
+std::string GradeSummary(const Grade& grade);
+
 } // namespace kupongen::rows

@@ -30,6 +30,13 @@ BoundedRead ReadBounded(std::istream& in) {
     return read;
 }
 
+BoundedRead ReadBounded(std::string_view bytes) {
+    if (bytes.size() > kMaxTextBytes) {
+        return {ReadStatus::TooLarge, {}};
+    }
+    return {ReadStatus::Read, std::string(bytes)};
+}
+
 BoundedRead ReadBoundedFile(const std::filesystem::path& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error)) {

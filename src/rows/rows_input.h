@@ -23,6 +23,11 @@ struct BoundedRead {
 // LF and a Ctrl-Z ends it.
 BoundedRead ReadBounded(std::istream& in);
 
+// Bytes a front end read itself (a browser's file), at most
+// kMaxTextBytes + 1 of them: more than kMaxTextBytes are refused as too
+// large, as from a stream. No stream, so the page's module needs none.
+BoundedRead ReadBounded(std::string_view bytes);
+
 BoundedRead ReadBoundedFile(const std::filesystem::path& path);
 
 // One Swedish line (Windows-1252) for a failed read: "Filen rader.txt finns

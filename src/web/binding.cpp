@@ -1,7 +1,8 @@
 // The page's way into the dialog session: plain C exports over one
-// DialogSession, as the Qt window drives it. The template and typed text
-// cross as UTF-8; the controls' texts as the model's own Windows-1252 bytes,
-// which the page decodes.
+// DialogSession, as the Qt window drives it, and over the check window's
+// RowsReview. The templates, the menu and typed text cross as UTF-8; the
+// controls' texts as the model's own Windows-1252 bytes, which the page
+// decodes.
 #include "control_table.h"
 #include "dialog_navigation.h"
 #include "dialog_session.h"
@@ -9,6 +10,8 @@
 #include "file_handover.h"
 #include "file_save.h"
 #include "random_mersenne.h"
+#include "review_window.h"
+#include "rows_input.h"
 #include "web_text.h"
 
 #include <emscripten/emscripten.h>
@@ -19,6 +22,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 
 namespace kupongen::web {
@@ -34,8 +38,10 @@ std::unique_ptr<DialogSession> session;
 // A page cannot block inside a click: boxes wait until the click returns.
 std::deque<MessageBox> boxes;
 std::string scratch; // the last text handed out
-std::array<std::uint32_t, 2 * kControlCount> states{};
+std::array<std::uint32_t, 2 * (kControlCount + kMenuCommandCount)> states{};
 std::string fileBytes;
+rows::RowsReview review;
+int reviewFocus = 0; // the item to focus when the check window is to open
 
 const char* HandOut(std::string text) {
     scratch = std::move(text);
@@ -58,6 +64,20 @@ int AsIndex(std::optional<ItemIndex> item) {
     return item ? static_cast<int>(*item) : -1;
 }
 
+// The check window's items are all there all the time; the chart, a label,
+// takes the focus as its tab stop says.
+FocusState ReviewFocusState() {
+    return {[](ItemIndex index) {
+                const DialogItem& item = rows::kReviewItems[index];
+                return item.id != kNoId && (item.kind != ItemKind::Label || item.Has(kTabStop));
+            },
+            [](ItemIndex) { return false; }};
+}
+
+void ReadRowsWindow() {
+    review.ReadRowsWindow(session->Model().Item(id::kRows)->text);
+}
+
 } // namespace
 
 } // namespace kupongen::web
@@ -76,6 +96,13 @@ EMSCRIPTEN_KEEPALIVE void kg_start(std::uint32_t seedValue) {
         boxes.push_back({AnsiToUtf8(title), AnsiToUtf8(text)});
     };
     hooks.chooseSavePath = [] { return std::optional<std::string>(kOfferedSaveName); };
+    hooks.showRowsReview = [](RowsReviewKind kind) {
+        const auto view =
+            kind == RowsReviewKind::Check ? rows::ReviewView::Check : rows::ReviewView::Grade;
+        review.Show(view);
+        ReadRowsWindow();
+        reviewFocus = rows::ReviewFocusId(view);
+    };
     session = std::make_unique<DialogSession>(std::move(hooks), PageClock);
 }
 
@@ -93,6 +120,8 @@ EMSCRIPTEN_KEEPALIVE int kg_click(int controlId) {
     return session->Click(controlId) ? 1 : 0;
 }
 
+// A command with no automatic change: a menu command (the menu's ids), or
+// a control's notification.
 EMSCRIPTEN_KEEPALIVE void kg_notify(int controlId, int code) {
     session->Notify(controlId, code);
 }
@@ -103,7 +132,7 @@ EMSCRIPTEN_KEEPALIVE void kg_type_rows(const char* utf8) {
 }
 
 // Two words per control in control-table order: its StateBits, then its
-// revision (low 32 bits).
+// revision (low 32 bits); then two per menu command in the menu's order.
 EMSCRIPTEN_KEEPALIVE const std::uint32_t* kg_states() {
     const auto& controls = session->Model().Controls();
     for (std::size_t i = 0; i < controls.size(); ++i) {
@@ -112,7 +141,20 @@ EMSCRIPTEN_KEEPALIVE const std::uint32_t* kg_states() {
                         (control.enabled ? kEnabledBit : 0u) | (control.checked ? kCheckedBit : 0u);
         states[2 * i + 1] = static_cast<std::uint32_t>(control.revision);
     }
+    std::size_t i = controls.size();
+    for (const MenuItem& item : kMenuItems) {
+        if (const MenuItemState* menu = session->Model().MenuState(item.id)) {
+            states[2 * i] = kVisibleBit | kEnabledBit | (menu->checked ? kCheckedBit : 0u);
+            states[2 * i + 1] = static_cast<std::uint32_t>(menu->revision);
+            ++i;
+        }
+    }
     return states.data();
+}
+
+// The menu table as JSON (see MenuJson).
+EMSCRIPTEN_KEEPALIVE const char* kg_menu() {
+    return HandOut(MenuJson());
 }
 
 // The text of the control at a control-table position: its Windows-1252
@@ -158,6 +200,66 @@ EMSCRIPTEN_KEEPALIVE int kg_next_tab(int item, int backwards) {
 
 EMSCRIPTEN_KEEPALIVE int kg_next_in_group(int item, int backwards) {
     return AsIndex(NextInGroup(static_cast<ItemIndex>(item), backwards != 0, CurrentFocusState()));
+}
+
+// ---- the check window ----
+
+// The check window's template and rectangles (see ReviewTemplateJson).
+EMSCRIPTEN_KEEPALIVE const char* kg_review_template() {
+    return HandOut(ReviewTemplateJson());
+}
+
+EMSCRIPTEN_KEEPALIVE const char* kg_review_layout(int widthOf52Letters, int height) {
+    return HandOut(ReviewLayoutJson(widthOf52Letters, height));
+}
+
+// Once after a menu command opened the check window: the id of the item to
+// focus; 0 when it was not opened.
+EMSCRIPTEN_KEEPALIVE int kg_take_review() {
+    return std::exchange(reviewFocus, 0);
+}
+
+// What the window shows (see ReviewStateJson).
+EMSCRIPTEN_KEEPALIVE const char* kg_review_state() {
+    return HandOut(ReviewStateJson(review));
+}
+
+// A click on a sign box; 0 for any other item.
+EMSCRIPTEN_KEEPALIVE int kg_review_click(int itemId) {
+    return rows::ReviewClick(review, itemId) ? 1 : 0;
+}
+
+// The typing line's whole text, UTF-8.
+EMSCRIPTEN_KEEPALIVE void kg_review_type(const char* utf8) {
+    review.TypeResult(Utf8ToAnsi(utf8));
+}
+
+EMSCRIPTEN_KEEPALIVE void kg_review_read_again() {
+    ReadRowsWindow();
+}
+
+// A file the user opened: its name (UTF-8) and the bytes the page read of it,
+// at most maxFileBytes + 1 of them so a larger file is refused as too large;
+// size -1 when the browser could not read it.
+EMSCRIPTEN_KEEPALIVE void kg_review_open_file(const char* utf8Name, const char* bytes, int size) {
+    const std::string name = Utf8ToAnsi(utf8Name);
+    if (size < 0) {
+        review.OpenFile(name, {rows::ReadStatus::Failed, {}});
+        return;
+    }
+    review.OpenFile(name,
+                    rows::ReadBounded(std::string_view(bytes, static_cast<std::size_t>(size))));
+}
+
+// Keyboard in the check window, as kg_next_tab and kg_next_in_group.
+EMSCRIPTEN_KEEPALIVE int kg_review_next_tab(int item, int backwards) {
+    return AsIndex(NextTabStop(rows::kReviewItems, static_cast<ItemIndex>(item), backwards != 0,
+                               ReviewFocusState()));
+}
+
+EMSCRIPTEN_KEEPALIVE int kg_review_next_in_group(int item, int backwards) {
+    return AsIndex(NextInGroup(rows::kReviewItems, static_cast<ItemIndex>(item), backwards != 0,
+                               ReviewFocusState()));
 }
 
 } // extern "C"

@@ -1,5 +1,8 @@
-// The page's texts: the template and the layout as JSON.
+// The page's texts: the templates, their layouts, the menu and the check
+// window's state as JSON.
 #pragma once
+
+#include "rows_review.h"
 
 #include <cstdint>
 #include <string>
@@ -34,10 +37,39 @@ enum StateBit : std::uint32_t {
 // column.
 std::string TemplateJson();
 
+// The states of the controls (kg_states) are followed by those of the menu
+// commands, in the menu's order; their words use the same bits.
+
 // Item rectangles in CSS pixels by the one dialog-unit rule, for the page's
 // font as the page measured it (the width of the 52 letters A-Z a-z and the
 // line height): JSON [[x, y, width, height], ..., [0, 0, width, height]],
 // the last being the dialog's client area.
 std::string LayoutJson(int widthOf52Letters, int height);
+
+// The menu table, UTF-8 JSON:
+//   {"caption": S, "accessKey": S, "keyAt": I,
+//    "items": [{"id": I, "kind": "Toggle" or "Action", "caption": S,
+//               "accessKey": S, "keyAt": I, "state": I} or {"kind": "Separator"}]}
+// Captions come without the '&'; accessKey is the letter it marked ("" for
+// none), keyAt its place in the caption (-1 for none). state is the position
+// of the item's state words among kg_states'.
+std::string MenuJson();
+
+// The check window's template, as TemplateJson's without the main dialog's
+// fields: {"title": S, "width": I, "height": I, "maxFileBytes": I,
+// "items": [...], "narrowOrder": [...]}. The items' roles: "source",
+// "readAgain", "openFile", "typed", "resultStatus", "report" (both reports),
+// "chart", "close"; the sign boxes have match and sign, the match labels
+// match. maxFileBytes is the largest file the window reads.
+std::string ReviewTemplateJson();
+
+// The check window's rectangles, as LayoutJson's.
+std::string ReviewLayoutJson(int widthOf52Letters, int height);
+
+// What the check window shows now: {"revision": I, "texts": {"id": S, ...}
+// for every item with an id, "checked": [id, ...] (the checked sign boxes),
+// "announcements": {"id": S} (what a screen reader hears of each report),
+// "rights": [14 counts, 0 to 13 right]}.
+std::string ReviewStateJson(const rows::RowsReview& review);
 
 } // namespace kupongen::web

@@ -325,8 +325,11 @@ TEST(RowsInput, ReadsAtMostTheLimitAndAByte) {
     std::istringstream over(std::string(kMaxTextBytes + 2, 'E'));
     EXPECT_EQ(ReadBounded(over).status, ReadStatus::TooLarge);
     EXPECT_EQ(over.tellg(), static_cast<std::streamoff>(kMaxTextBytes + 1));
+    EXPECT_EQ(ReadBounded(std::string_view(exact.str())).bytes, exact.str());
+    EXPECT_EQ(ReadBounded(std::string(kMaxTextBytes + 1, 'E')).status, ReadStatus::TooLarge);
     EXPECT_EQ(ReadBoundedFile("no such folder/rader.txt").status, ReadStatus::Missing);
     EXPECT_EQ(ReadBoundedFile(".").status, ReadStatus::Failed);
+    EXPECT_EQ(ReadFailureText(ReadStatus::Failed, "f"), "Filen f kunde inte l\xE4sas.");
     EXPECT_EQ(ReadFailureText(ReadStatus::Missing, "rader.txt"), "Filen rader.txt finns inte.");
 }
 

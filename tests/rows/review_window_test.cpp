@@ -107,5 +107,22 @@ TEST(ReviewWindow, SignBoxesAndTypingShowOneResult) {
     EXPECT_EQ(*ReviewScreenReaderName(ReviewSignBoxId(10, 2)), "Match 10: 2");
 }
 
+TEST(ReviewWindow, AReportIsAnnouncedByItsFirstLineAndWhatCounts) {
+    RowsReview review;
+    review.ReadRowsWindow(testing::SingleRows(3, 4, true));
+    EXPECT_EQ(ReviewAnnouncement(review, kCheckReport),
+              "Kontroll av raderna i f\xF6nstret\r\nFilen kan laddas upp.");
+    review.TypeResult("1111111111111");
+    const std::string grade = ReviewAnnouncement(review, kGradeReport);
+    const std::size_t summary = grade.find("\r\nRader: 4\r\n13 r\xE4tt: ");
+    EXPECT_EQ(grade.substr(0, summary), "R\xE4ttning av raderna i f\xF6nstret");
+    EXPECT_EQ(grade.rfind("\r\n10 r\xE4tt: "), grade.find("\r\n10 r\xE4tt: "));
+    EXPECT_NE(review.GradeReport().find(grade.substr(summary) + "\r\nF\xF6rdelning:"),
+              std::string::npos);
+    review.OpenFile("stor.txt", {ReadStatus::TooLarge, {}});
+    EXPECT_EQ(ReviewAnnouncement(review, kGradeReport), review.CheckReport());
+    EXPECT_EQ(ReviewAnnouncement(review, review_id::kChart), "");
+}
+
 } // namespace
 } // namespace kupongen::rows
