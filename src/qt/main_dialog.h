@@ -6,21 +6,16 @@
 #pragma once
 
 #include "control_table.h"
-#include "dialog_navigation.h"
 #include "dialog_session.h"
-#include "dialog_units.h"
+#include "template_window.h"
 
-#include <QHash>
-#include <QRect>
 #include <QString>
-#include <QWidget>
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 class QPlainTextEdit;
@@ -39,11 +34,7 @@ struct Prompts {
 // The real save dialog and message box.
 Prompts DefaultPrompts();
 
-inline QRect ToQRect(const PixelRect& rect) {
-    return {rect.x, rect.y, rect.width, rect.height};
-}
-
-class MainDialog : public QWidget {
+class MainDialog : public TemplateWindow {
     Q_OBJECT
 
 public:
@@ -51,38 +42,28 @@ public:
     ~MainDialog() override;
 
     DialogSession& Session() { return session_; }
-    const DialogUnits& Units() const { return units_; }
 
     // The widget of a control id, or nullptr.
     QWidget* Control(int controlId) const;
-    // The widgets of all template items, in template order.
-    const std::vector<QWidget*>& Items() const { return items_; }
 
     // Brings the widgets up to the model; only changed controls are touched.
     void Mirror();
 
 protected:
+    QWidget* MakeItem(const DialogItem& item, const QString& caption, QWidget* parent) override;
+    FocusState CurrentFocusState() const override;
+    // An automatic radio button the arrow keys reach is clicked, as the
+    // dialog manager does.
+    void ArrowReached(ItemIndex item) override;
     void closeEvent(QCloseEvent* event) override;
-    // Tab and Shift+Tab.
-    bool focusNextPrevChild(bool next) override;
-    // The arrow keys on the buttons.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     DialogHooks MakeHooks();
-    void BuildItems();
-    QWidget* MakeButton(const DialogItem& item, const QString& caption);
-    QWidget* MakeEdit(int controlId, std::uint32_t styles);
-    void NameForScreenReaders(const DialogItem& item, QWidget* widget);
-    void ShrinkClippedCaptions();
     // A click from any source (mouse, keyboard, screen reader, a program's
     // setChecked or toggle): the model's click, then the model's state.
     void DeliverClick(int controlId);
     // Has screen readers speak the status message a click wrote, if any.
     void AnnounceStatus(int controlId, const std::vector<bool>& sureBefore);
-    FocusState CurrentFocusState() const;
-    std::optional<ItemIndex> FocusedItem() const;
-    void FocusItem(ItemIndex item);
     void HandOverRowsEdits();
     void ShowControl(const ControlState& state, QWidget* widget);
     void ShowRowsText(const std::string& text);
@@ -90,9 +71,6 @@ private:
 
     Prompts prompts_;
     DialogSession session_;
-    DialogUnits units_;
-    std::vector<QWidget*> items_;
-    QHash<const QWidget*, ItemIndex> itemOfWidget_;
     std::array<QWidget*, kControlCount> controls_{}; // by control-table position
     std::array<std::uint64_t, kControlCount> shownRevision_{};
     int shownBigIcon_ = -1;
