@@ -1,9 +1,9 @@
 #!/bin/sh
 # Photographs the window for the README: starts kupongen on a virtual X server,
-# makes one press of ten compatible rows with a sure sign (with xdotool, when
-# it is installed) and writes docs/screenshot-qt.png. Needs Xvfb and
-# ImageMagick. There is no window manager, so the picture shows the window's
-# inside without a title bar.
+# makes one press of ten compatible rows with a sure sign by the keyboard
+# (with xdotool, when it is installed) and writes docs/screenshot-qt.png.
+# Needs Xvfb and ImageMagick. There is no window manager, so the picture
+# shows the window's inside without a title bar.
 #   scripts/screenshot.sh [build folder]     (default: build)
 set -eu
 cd "$(dirname "$0")/.."
@@ -37,34 +37,31 @@ done
 DISPLAY=:$(head -n 1 "$work/display")
 export DISPLAY
 
-# No desktop settings: the picture looks the same on every machine.
-env -u QT_QPA_PLATFORM -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR "$program" &
+# No desktop settings and no kept settings: the picture looks the same on
+# every machine.
+env -u QT_QPA_PLATFORM -u QT_STYLE_OVERRIDE -u QT_SCALE_FACTOR XDG_CONFIG_HOME="$work" "$program" &
 app=$!
 sleep 3
 kill -0 "$app" 2>/dev/null || { echo "screenshot.sh: kupongen exited early" >&2; exit 1; }
 
-# Clicks go where the template puts the controls: dialog units from the
-# window's size (490 x 280 units), a check box or radio button on its glyph.
+# The keys a user presses, from the rows window that has the focus at start;
+# the focus moves by the template's tab stops and groups.
 if command -v xdotool >/dev/null; then
     window=$(xdotool search --sync --onlyvisible --class kupongen | head -n 1)
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-    click() { # x y width height in dialog units, then "glyph" or "middle"
-        if [ "$5" = glyph ]; then
-            x=$(($1 * WIDTH / 490 + 6))
-        else
-            x=$((($1 + $3 / 2) * WIDTH / 490))
-        fi
-        y=$((($2 + $4 / 2) * HEIGHT / 280))
-        xdotool mousemove --window "$window" "$x" "$y" click 1
+    # There is no window manager to give the window the keyboard.
+    xdotool windowfocus --sync "$window"
+    keys() {
+        xdotool key --delay 60 "$@"
         sleep 0.3
     }
-    click 120 10 55 12 glyph   # ENKELRADER
-    click 7 139 21 12 glyph    # 10 rows
-    click 7 47 161 12 glyph    # compatible with Svenska Spel
-    click 135 127 15 12 glyph  # match 4 sure X
-    click 155 197 15 12 glyph  # match 10 sure 2
-    click 15 245 60 15 middle  # GENERERA rader
-    xdotool mousemove --window "$window" 0 0
+    keys Tab Tab Tab Tab Tab Right space # SYSTEM, then ENKELRADER
+    keys Tab Tab # the draw method, then the row counts
+    keys Right Right Right Right Right Right Right Right Right # 10
+    keys Tab space # compatible with Svenska Spel
+    keys Tab Down Down Down Down Down Down Down Down Down Down space # match 4 sure X
+    keys Down Down Down Down Down Down Down Down Down Down \
+        Down Down Down Down Down Down Down Down Down space # match 10 sure 2
+    keys Tab Tab space # GENERERA rader
     sleep 0.5
 fi
 

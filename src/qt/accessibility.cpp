@@ -9,6 +9,7 @@
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 
@@ -38,9 +39,14 @@ std::optional<std::size_t> ItemIndexOf(const TemplateWindow* window, const QObje
     return static_cast<std::size_t>(found - items.begin());
 }
 
-// The items a group box holds, or those of no group box for the window.
+// The items a group box holds, or for the window its menu bar and the items
+// of no group box.
 std::vector<QWidget*> TreeChildren(const TemplateWindow* window, std::optional<std::size_t> group) {
     std::vector<QWidget*> children;
+    if (auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+        bar != nullptr && !group) {
+        children.push_back(bar);
+    }
     const auto& items = window->Items();
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (EnclosingGroupBox(window->Template(), i) == group) {

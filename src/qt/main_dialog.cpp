@@ -5,15 +5,20 @@
 #include "dialog_outline.h"
 #include "dialog_template.h"
 #include "save_file_dialog.h"
+#include "settings.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QCloseEvent>
 #include <QFile>
 #include <QIcon>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
+#include <QShortcut>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -34,6 +39,10 @@ QString IconFile(int iconId) {
         return QStringLiteral(":/icons/kupongen-32.png");
     }
     return {};
+}
+
+std::size_t MenuPosition(int menuId) {
+    return static_cast<std::size_t>(menuId - kFirstMenuId);
 }
 
 } // namespace
@@ -62,9 +71,20 @@ MainDialog::MainDialog(Prompts prompts, QWidget* parent)
       prompts_(std::move(prompts)), session_(MakeHooks()) {
     setObjectName(QStringLiteral("kupongen"));
     setWindowTitle(FromAnsi(kWindowTitle.view()));
-    BuildItems();
+    BuildMenu();
+    // The menu bar above the client area, which keeps the template's size and
+    // every item's place in it: the window grows by the menu bar alone.
+    const int menuHeight = menuBar_->sizeHint().height();
+    BuildItems(menuHeight);
+    menuBar_->setGeometry(0, 0, width(), menuHeight);
 
+    // The setting as the user left it, without the status message a choice
+    // writes, so the start state's texts are those of every start.
+    if (Settings().value(DistinctRowsKey(), false).toBool()) {
+        session_.Notify(id::kMenuDistinct, 1);
+    }
     shownRevision_.fill(kNeverShown);
+    shownMenuRevision_.fill(kNeverShown);
     Mirror();
     // The first tab stop takes the focus, as the dialog manager gives it.
     if (rows_ != nullptr) {
@@ -99,6 +119,52 @@ DialogHooks MainDialog::MakeHooks() {
         }
     };
     return hooks;
+}
+
+void MainDialog::BuildMenu() {
+    menuBar_ = new QMenuBar(this);
+    // In the window on every desktop, also where a desktop would take the
+    // menu into a bar of its own, so the client area stays below it.
+    menuBar_->setNativeMenuBar(false);
+    QMenu* menu = menuBar_->addMenu(FromAnsi(kMenuTitle.view()));
+    menu->setFont(font());
+    for (const MenuItem& item : kMenuItems) {
+        if (item.kind == MenuItemKind::Separator) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(FromAnsi(item.caption.view()));
+        action->setObjectName(QStringLiteral("menu%1").arg(item.id));
+        // The command comes once the menu has closed, as a Windows menu
+        // posts it, so a dialog it opens never waits inside the menu or
+        // inside a screen reader's call.
+        const auto deliver = [this, menuId = item.id] {
+            QMetaObject::invokeMethod(
+                this, [this, menuId] { DeliverMenuCommand(menuId); }, Qt::QueuedConnection);
+        };
+        if (item.kind == MenuItemKind::Toggle) {
+            // Its mark changed by any way (a choice, a screen reader's
+            // action, setChecked) is a choice; the model then sets it.
+            action->setCheckable(true);
+            connect(action, &QAction::toggled, this, [this, deliver] {
+                if (!mirroring_) {
+                    deliver();
+                }
+            });
+        } else {
+            connect(action, &QAction::triggered, this, deliver);
+        }
+        menuActions_[MenuPosition(item.id)] = action;
+    }
+    // F10 opens the menu, as on the desktops; Alt and Alt+V work by Qt.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this,
+            [this, menu] { menuBar_->setActiveAction(menu->menuAction()); });
+}
+
+QAction* MainDialog::MenuAction(int menuId) const {
+    return menuId >= kFirstMenuId && menuId <= kLastMenuId ? menuActions_[MenuPosition(menuId)]
+                                                           : nullptr;
 }
 
 QWidget* MainDialog::Control(int controlId) const {
@@ -154,6 +220,22 @@ void MainDialog::DeliverClick(int controlId) {
     }
 }
 
+void MainDialog::DeliverMenuCommand(int menuId) {
+    HandOverRowsEdits();
+    statusWritten_ = false;
+    session_.Notify(menuId, 0);
+    Mirror();
+    AnnounceStatus(menuId, {});
+    const MenuItemState* state = session_.Model().MenuState(menuId);
+    QAction* action = MenuAction(menuId);
+    if (state != nullptr && action->isCheckable()) {
+        // The model decides the mark, also where it changed nothing.
+        const QScopedValueRollback<bool> mirroring(mirroring_, true);
+        action->setChecked(state->checked);
+        Settings().setValue(DistinctRowsKey(), state->checked);
+    }
+}
+
 FocusState MainDialog::CurrentFocusState() const {
     return FocusStateOf(session_.Model());
 }
@@ -202,7 +284,20 @@ void MainDialog::Mirror() {
             ShowControl(controls[i], controls_[i]);
         }
     }
+    ShowMenuMarks();
     ShowIcons();
+}
+
+void MainDialog::ShowMenuMarks() {
+    for (const MenuItem& item : kMenuItems) {
+        const MenuItemState* state = session_.Model().MenuState(item.id);
+        if (item.kind != MenuItemKind::Toggle ||
+            state->revision == shownMenuRevision_[MenuPosition(item.id)]) {
+            continue;
+        }
+        shownMenuRevision_[MenuPosition(item.id)] = state->revision;
+        MenuAction(item.id)->setChecked(state->checked);
+    }
 }
 
 void MainDialog::ShowControl(const ControlState& state, QWidget* widget) {

@@ -1,12 +1,14 @@
-// The Kupongen window: the template's 132 items as Qt widgets over one
-// DialogSession. The window only mirrors the model: a user's click goes to the
-// session, then the widgets take the model's state, and only the controls
-// whose revision changed are touched. The keyboard follows the template's tab
-// stops and groups, as the dialog manager does.
+// The Kupongen window: the menu bar of the menu table above the template's
+// 132 items as Qt widgets, over one DialogSession. The window only mirrors
+// the model: a user's click or menu choice goes to the session, then the
+// widgets and the menu's marks take the model's state, and only what changed
+// is touched. The keyboard follows the template's tab stops and groups, as
+// the dialog manager does.
 #pragma once
 
 #include "control_table.h"
 #include "dialog_session.h"
+#include "menu_table.h"
 #include "template_window.h"
 
 #include <QString>
@@ -18,6 +20,8 @@
 #include <string>
 #include <vector>
 
+class QAction;
+class QMenuBar;
 class QPlainTextEdit;
 
 namespace kupongen::qt {
@@ -42,11 +46,16 @@ public:
     ~MainDialog() override;
 
     DialogSession& Session() { return session_; }
+    const DialogSession& Session() const { return session_; }
 
     // The widget of a control id, or nullptr.
     QWidget* Control(int controlId) const;
+    QMenuBar* MenuBar() const { return menuBar_; }
+    // The menu item of a menu command, or nullptr.
+    QAction* MenuAction(int menuId) const;
 
-    // Brings the widgets up to the model; only changed controls are touched.
+    // Brings the widgets and the menu's marks up to the model; only what
+    // changed is touched.
     void Mirror();
 
 protected:
@@ -59,20 +68,28 @@ protected:
 
 private:
     DialogHooks MakeHooks();
+    void BuildMenu();
     // A click from any source (mouse, keyboard, screen reader, a program's
     // setChecked or toggle): the model's click, then the model's state.
     void DeliverClick(int controlId);
+    // A menu choice from any source, as a click: the model's menu command,
+    // then the model's state, the toggle's mark included.
+    void DeliverMenuCommand(int menuId);
     // Has screen readers speak the status message a click wrote, if any.
     void AnnounceStatus(int controlId, const std::vector<bool>& sureBefore);
     void HandOverRowsEdits();
     void ShowControl(const ControlState& state, QWidget* widget);
     void ShowRowsText(const std::string& text);
+    void ShowMenuMarks();
     void ShowIcons();
 
     Prompts prompts_;
     DialogSession session_;
     std::array<QWidget*, kControlCount> controls_{}; // by control-table position
     std::array<std::uint64_t, kControlCount> shownRevision_{};
+    QMenuBar* menuBar_ = nullptr;
+    std::array<QAction*, kMenuCommandCount> menuActions_{}; // in the order of their ids
+    std::array<std::uint64_t, kMenuCommandCount> shownMenuRevision_{};
     int shownBigIcon_ = -1;
     int shownSmallIcon_ = -1;
 

@@ -19,5 +19,9 @@ bool OpenAtLastSavedFile(QFileDialog& dialog);
 inline QString LastFileKey() {
     return QStringLiteral("save/lastFile");
 }
+// Whether "Unika rader" is on.
+inline QString DistinctRowsKey() {
+    return QStringLiteral("rows/distinct");
+}
 
 } // namespace kupongen::qt

@@ -119,12 +119,12 @@ QWidget* TemplateWindow::MakeItem(const DialogItem& item, const QString& caption
     return nullptr;
 }
 
-void TemplateWindow::BuildItems() {
+void TemplateWindow::BuildItems(int top) {
     items_.reserve(template_.size());
     for (const DialogItem& item : template_) {
         const QString caption = FromAnsi(item.caption.view());
         QWidget* widget = MakeItem(item, caption, this);
-        widget->setGeometry(ToQRect(units_.Rect(item)));
+        widget->setGeometry(ToQRect(units_.Rect(item)).translated(0, top));
         if (item.Has(kTabStop)) {
             widget->setFocusPolicy(Qt::StrongFocus);
         } else if (item.id != kNoId && widget->focusPolicy() != Qt::NoFocus) {
@@ -160,7 +160,8 @@ void TemplateWindow::BuildItems() {
     ShrinkClippedCaptions();
     // The template gives the client area; no sizing border, no maximizing.
     const QRect window = ToQRect(units_.Rect(window_.x, window_.y, window_.width, window_.height));
-    setFixedSize(window.size());
+    clientArea_ = QRect(QPoint(0, top), window.size());
+    setFixedSize(window.width(), top + window.height());
     move(window.topLeft());
 }
 

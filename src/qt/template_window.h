@@ -35,14 +35,18 @@ public:
     const DialogUnits& Units() const { return units_; }
     // The widgets of all template items, in template order.
     const std::vector<QWidget*>& Items() const { return items_; }
+    // The template's client area in the window: all of it, or what a menu
+    // bar above it leaves.
+    QRect ClientArea() const { return clientArea_; }
 
 protected:
     TemplateWindow(DialogItems items, const DialogWindow& window, ScreenReaderNames names,
                    QWidget* parent, Qt::WindowFlags flags);
 
-    // Makes every item's widget by MakeItem and places it; then the window
-    // takes the template's size and place.
-    void BuildItems();
+    // Makes every item's widget by MakeItem and places it, the client area
+    // starting top pixels down; then the window takes the template's size
+    // and place, grown by top.
+    void BuildItems(int top);
     // The widget of one item, a child of parent, unplaced. By default a group
     // frame, a label, a button or box whose marks are left to the window, or
     // an edit as the item's styles make it.
@@ -71,6 +75,7 @@ private:
     DialogWindow window_;
     ScreenReaderNames names_;
     DialogUnits units_;
+    QRect clientArea_;
     std::vector<QWidget*> items_;
     QHash<const QWidget*, ItemIndex> itemOfWidget_;
 };

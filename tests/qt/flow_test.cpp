@@ -1,4 +1,5 @@
-// Whole presses through real clicks: single rows, Append, a system row.
+// Whole presses through real clicks: single rows, Append, a system row, and
+// the menu's mark.
 #include "window_test_support.h"
 
 #include "control_table.h"
@@ -21,8 +22,13 @@ QStringList Lines(const MainDialog& dialog) {
 class FlowTest : public QObject {
     Q_OBJECT
 
+    TestSettings settings_;
+
 private slots:
-    void initTestCase() { SetUpApplicationOnce(); }
+    void initTestCase() {
+        SetUpApplicationOnce();
+        QVERIFY(settings_.Install());
+    }
 
     void singleRowPress() {
         MainDialog dialog;
@@ -155,6 +161,29 @@ private slots:
         QCOMPARE(single, 9);
         QCOMPARE(RowsBytes(dialog), dialog.Session().Model().Item(id::kRows)->text);
         QCOMPARE(MirrorDifference(dialog), QString());
+    }
+
+    void menuMarkIsAlwaysTheModels() {
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        const auto on = [&dialog] {
+            return dialog.Session().Model().MenuState(id::kMenuDistinct)->checked;
+        };
+        // A choice, a program's setChecked, the model's own change.
+        Choose(dialog, id::kMenuDistinct);
+        QVERIFY(on() && DistinctMarkIsTheModels(dialog));
+        dialog.MenuAction(id::kMenuDistinct)->setChecked(false);
+        QCoreApplication::processEvents();
+        QVERIFY(!on() && DistinctMarkIsTheModels(dialog));
+        QCOMPARE(Status(dialog)->text(), QStringLiteral("Unika rader: av."));
+        dialog.Session().Notify(id::kMenuDistinct, 1);
+        dialog.Mirror();
+        QVERIFY(on() && DistinctMarkIsTheModels(dialog));
+        // Once the window is closed the model takes no choice, and the mark
+        // Qt set is taken back.
+        dialog.Session().Close();
+        Choose(dialog, id::kMenuDistinct);
+        QVERIFY(on() && DistinctMarkIsTheModels(dialog));
     }
 
     void instructionsReplaceTheRows() {

@@ -1,6 +1,6 @@
 // The dialog's keyboard: Tab from group to group, the arrow keys inside a
 // group, Space and Enter on push buttons, Escape and Enter elsewhere, a whole
-// session without the mouse, and closing.
+// session without the mouse, the menu, and closing.
 #include "window_test_support.h"
 
 #include "control_table.h"
@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -65,8 +66,13 @@ int CheckedSureBoxes(MainDialog& dialog) {
 class KeyboardTest : public QObject {
     Q_OBJECT
 
+    TestSettings settings_;
+
 private slots:
-    void initTestCase() { SetUpApplicationOnce(); }
+    void initTestCase() {
+        SetUpApplicationOnce();
+        QVERIFY(settings_.Install());
+    }
 
     void tabVisitsTheShownTabStopsInOrder() {
         MainDialog dialog;
@@ -182,6 +188,36 @@ private slots:
         for (const int button : {id::kGenerate, id::kSave, id::kInstructions, id::kRandomSure}) {
             QVERIFY(!qobject_cast<QPushButton*>(dialog.Control(button))->isDefault());
         }
+    }
+
+    void menuByAltVAndF10() {
+        MainDialog dialog;
+        // Alt+V opens Verktyg at its first item, F10 at its title; Return
+        // and the access key choose.
+        const QList<QList<Qt::Key>> ways = {
+            {Qt::Key_Return}, {Qt::Key_U}, {Qt::Key_Down, Qt::Key_Return}};
+        for (qsizetype way = 0; way < ways.size(); ++way) {
+            // The offscreen platform has no desktop to give the window the
+            // keyboard back once a menu has closed.
+            QVERIFY(ShowAndActivate(dialog));
+            const bool on = !dialog.Session().Model().MenuState(id::kMenuDistinct)->checked;
+            if (way < 2) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::AltModifier);
+            } else {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+            }
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu != nullptr);
+            QCOMPARE(menu->title(), QStringLiteral("&Verktyg"));
+            for (const Qt::Key key : ways[way]) {
+                QTest::keyClick(menu, key);
+            }
+            QTRY_COMPARE(dialog.Session().Model().MenuState(id::kMenuDistinct)->checked, on);
+            QVERIFY(DistinctMarkIsTheModels(dialog));
+            QVERIFY(QApplication::activePopupWidget() == nullptr);
+        }
+        QVERIFY(ShowAndActivate(dialog));
+        QCOMPARE(FocusName(), Name(id::kRows));
     }
 
     void escapeNeverCloses() {

@@ -6,6 +6,7 @@
 #include "dialog_template.h"
 #include "group_frame.h"
 #include "main_dialog.h"
+#include "template_window.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -90,6 +91,13 @@ inline QString CaptionClipping(QWidget* widget) {
             .arg(widget->height());
     }
     return {};
+}
+
+// Where a template item must stand in its window: its rectangle in the
+// client area, which a menu bar pushes down.
+inline QRect TemplateRect(const TemplateWindow& window, std::size_t item) {
+    return ToQRect(window.Units().Rect(window.Template()[item]))
+        .translated(window.ClientArea().topLeft());
 }
 
 inline bool Contains(const DialogItem& outer, const DialogItem& inner) {

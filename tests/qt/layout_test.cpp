@@ -8,6 +8,7 @@
 
 #include <QFontInfo>
 #include <QImage>
+#include <QMenuBar>
 #include <QTextBlock>
 
 #include <algorithm>
@@ -70,8 +71,9 @@ private slots:
         QCOMPARE(dialog.Units().Base().x, 7);
         QCOMPARE(dialog.Units().Base().y, 14);
         // 490 x 280 units, and the rows window at 185, 73, 232 x 200 units.
-        QCOMPARE(dialog.size(), QSize(858, 490));
-        QCOMPARE(dialog.Control(id::kRows)->geometry(), QRect(324, 128, 406, 350));
+        QCOMPARE(dialog.ClientArea().size(), QSize(858, 490));
+        QCOMPARE(dialog.Control(id::kRows)->geometry(),
+                 QRect(324, 128, 406, 350).translated(dialog.ClientArea().topLeft()));
         // Tahoma fits every caption at its own size.
         for (QWidget* item : dialog.Items()) {
             QCOMPARE(QFontInfo(item->font()).pixelSize(), 12);
@@ -82,9 +84,15 @@ private slots:
         MainDialog dialog;
         QCOMPARE(dialog.Items().size(), kDialogItems.size());
         for (std::size_t i = 0; i < kDialogItems.size(); ++i) {
-            QCOMPARE(dialog.Items()[i]->geometry(), ToQRect(dialog.Units().Rect(kDialogItems[i])));
+            QCOMPARE(dialog.Items()[i]->geometry(), TemplateRect(dialog, i));
         }
-        QCOMPARE(dialog.size(), ToQRect(dialog.Units().Window()).size());
+        // The client area is the template's; the menu bar above it is all
+        // the window grows by.
+        QCOMPARE(dialog.ClientArea().size(), ToQRect(dialog.Units().Window()).size());
+        QVERIFY(dialog.ClientArea().top() >= QFontMetrics(dialog.MenuBar()->font()).height());
+        QCOMPARE(dialog.MenuBar()->geometry(),
+                 QRect(0, 0, dialog.width(), dialog.ClientArea().top()));
+        QCOMPARE(dialog.size(), dialog.ClientArea().size() + QSize(0, dialog.ClientArea().top()));
     }
 
     void noCaptionIsCut() {

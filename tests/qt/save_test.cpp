@@ -1,6 +1,7 @@
 // Saving through the window: hand edits reach the file, the save dialog's
 // rules (it never waits on a file it shows), a failed save and a cancelled
-// one. The browser page hands typed text over exactly as the window does.
+// one, and the system's save command. The browser page hands typed text over
+// exactly as the window does.
 #include "window_test_support.h"
 
 #include "ansi_qt.h"
@@ -117,13 +118,12 @@ class SaveTest : public QObject {
     Q_OBJECT
 
     // The dialog remembers its file here, never in the user's own settings.
-    QTemporaryDir settings_;
+    TestSettings settings_;
 
 private slots:
     void initTestCase() {
         SetUpApplicationOnce();
-        QVERIFY(settings_.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+        QVERIFY(settings_.Install());
     }
 
     void saveDialogOffersRaderThenTheFileLastSavedTo() {
@@ -160,7 +160,7 @@ private slots:
         QCOMPARE(offered, QStringList({QStringLiteral("rader.txt"), QStringLiteral("mina.txt"),
                                        QStringLiteral("rader.txt")}));
         QCOMPARE(opensIn, QStringList({current, saved, current}));
-        QVERIFY(QFile::exists(settings_.filePath(QStringLiteral("kupongen/kupongen.conf"))));
+        QVERIFY(QFile::exists(settings_.FilePath(QStringLiteral("kupongen/kupongen.conf"))));
     }
 
     void handEditReachesTheFile() {
@@ -244,6 +244,31 @@ private slots:
         QVERIFY(confirms);
         QCOMPARE(ReadAll(folder.filePath(QStringLiteral("rader.txt"))),
                  Bytes(dialog.Session().Model().Item(id::kRows)->text));
+    }
+
+    void saveSystemChoiceReachesTheModel() {
+        QTemporaryDir folder;
+        FakePrompts prompts;
+        prompts.nextPath = folder.filePath(QStringLiteral("system.txt"));
+        MainDialog dialog(prompts.Make());
+        QVERIFY(ShowAndActivate(dialog));
+        QVERIFY(Click(dialog, id::kSystem));
+        QVERIFY(Click(dialog, kHalfCoverIds[2]));
+        QVERIFY(Click(dialog, id::kGenerate));
+        Choose(dialog, id::kMenuSaveSystem);
+        QCOMPARE(prompts.asked, 1);
+        QVERIFY(ReadAll(*prompts.nextPath).startsWith("Stryktipset\r\nM4,"));
+        QVERIFY(Status(dialog)->text().endsWith(QStringLiteral(" är sparat för uppladdning.")));
+        // Typed text goes first, as for a click; what is no system is refused
+        // in the status line and nothing is asked.
+        QPlainTextEdit* rows = Rows(dialog);
+        rows->selectAll();
+        Type(rows, QStringLiteral("E,1"));
+        Choose(dialog, id::kMenuSaveSystem);
+        QCOMPARE(prompts.asked, 1);
+        QCOMPARE(dialog.Session().Model().Item(id::kRows)->text, std::string("E,1"));
+        QCOMPARE(Status(dialog)->text(), QStringLiteral("Texten är ingen systemrad."));
+        QCOMPARE(MirrorDifference(dialog), QString());
     }
 
     void allFilesFilterKeepsTheName() {

@@ -2,12 +2,13 @@
 // bus): every shown control is found by its role and name, and a whole
 // session of single rows is made and saved with accessibility actions and
 // typed keys alone, the screen reader seeing exactly the model after every
-// step.
+// step; the menu the same way.
 #include "layout_support.h"
 #include "window_test_support.h"
 
 #include "control_table.h"
 #include "dialog_template.h"
+#include "menu_table.h"
 #include "random_mersenne.h"
 
 #include <QDir>
@@ -209,8 +210,41 @@ QString ScreenReaderDifference(MainDialog& dialog, const QJsonValue& items) {
 class ScreenReaderTest : public QObject {
     Q_OBJECT
 
+    TestSettings settings_;
+
 private slots:
-    void initTestCase() { SetUpApplicationOnce(); }
+    void initTestCase() {
+        SetUpApplicationOnce();
+        QVERIFY(settings_.Install());
+    }
+
+    void screenReaderSeesTheMenu() {
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        Agent agent;
+        QVERIFY(agent.Start());
+        // Verktyg and its items as the menu table gives them, Unika rader
+        // marked as the model marks it, also after a screen reader's press.
+        for (const bool on : {false, true}) {
+            const QJsonArray menu = agent.Ask(QStringLiteral("menu")).toArray();
+            QCOMPARE(menu.size(), static_cast<qsizetype>(2 + kMenuItems.size()));
+            QCOMPARE(menu[0][QStringLiteral("name")].toString(), QStringLiteral("Verktyg"));
+            for (std::size_t i = 0; i < kMenuItems.size(); ++i) {
+                const QJsonValue item = menu[static_cast<qsizetype>(2 + i)];
+                const bool separator = kMenuItems[i].kind == MenuItemKind::Separator;
+                QCOMPARE(item[QStringLiteral("role")].toString(),
+                         separator ? QStringLiteral("separator") : QStringLiteral("menu item"));
+                QCOMPARE(item[QStringLiteral("name")].toString(),
+                         FromAnsi(kMenuItems[i].caption.view()).remove(u'&'));
+            }
+            QCOMPARE(menu[2][QStringLiteral("checked")].toBool(), on);
+            if (!on) {
+                QVERIFY(agent.Ask(QStringLiteral("menu-do Unika rader|Press")).isBool());
+                QTRY_VERIFY(dialog.Session().Model().MenuState(id::kMenuDistinct)->checked);
+                QVERIFY(DistinctMarkIsTheModels(dialog));
+            }
+        }
+    }
 
     void screenReaderSeesTheModelAndMakesRows() {
         rg.RandomInit(1);

@@ -11,12 +11,15 @@
 #include "test_helpers.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
@@ -30,6 +33,23 @@ namespace kupongen::qt::test {
 inline void SetUpApplicationOnce() {
     SetUpApplication(*qobject_cast<QApplication*>(QCoreApplication::instance()));
 }
+
+// The settings the window keeps, in a folder of the test's own: every window
+// starts as at a first start, and no user's settings change.
+class TestSettings {
+public:
+    bool Install() {
+        if (!folder_.isValid()) {
+            return false;
+        }
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path());
+        return true;
+    }
+    QString FilePath(const QString& name) const { return folder_.filePath(name); }
+
+private:
+    QTemporaryDir folder_;
+};
 
 using kupongen::testing::A;
 
@@ -133,6 +153,19 @@ inline QString MirrorDifference(MainDialog& dialog) {
         }
     }
     return {};
+}
+
+// A user's choice of a menu item; the command follows once the menu has
+// closed, as the event loop goes on.
+inline void Choose(MainDialog& dialog, int menuId) {
+    dialog.MenuAction(menuId)->trigger();
+    QCoreApplication::processEvents();
+}
+
+// Whether the menu's mark of Unika rader is the model's.
+inline bool DistinctMarkIsTheModels(const MainDialog& dialog) {
+    return dialog.MenuAction(id::kMenuDistinct)->isChecked() ==
+           dialog.Session().Model().MenuState(id::kMenuDistinct)->checked;
 }
 
 // A saved session of ten compatible rows: the file holds the header and the
