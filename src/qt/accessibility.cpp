@@ -3,6 +3,7 @@
 #include "dialog_outline.h"
 #include "group_frame.h"
 #include "model_buttons.h"
+#include "rights_chart.h"
 #include "template_window.h"
 
 #include <QAccessible>
@@ -23,7 +24,7 @@ namespace {
 
 // The accessible tree puts the controls a group box frames inside it, so a
 // screen reader names the group when the focus enters it; on screen they stay
-// children of the window.
+// children of the window, but for the edits, which are the frame's.
 
 // The window a widget belongs to, when it is one of its items.
 TemplateWindow* WindowOf(const QObject* object) {
@@ -167,6 +168,14 @@ public:
     QAccessibleInterface* parent() const override { return TreeParent(widget()); }
 };
 
+// The bar chart: named by its role, its counts as its description.
+class ChartAccessible : public QAccessibleWidget {
+public:
+    explicit ChartAccessible(RightsChart* chart) : QAccessibleWidget(chart, QAccessible::Chart) {}
+
+    QAccessibleInterface* parent() const override { return TreeParent(widget()); }
+};
+
 // Where status messages are announced: a notification a screen reader speaks
 // when it is shown, whatever has the focus. It is no child in the tree, so
 // it is never reached by browsing.
@@ -221,6 +230,9 @@ QAccessibleInterface* MakeInterface(const QString&, QObject* object) {
     }
     if (!IsWindowItem(object)) {
         return nullptr;
+    }
+    if (auto* chart = qobject_cast<RightsChart*>(object)) {
+        return new ChartAccessible(chart);
     }
     if (auto* label = qobject_cast<QLabel*>(object)) {
         return new LabelAccessible(label);

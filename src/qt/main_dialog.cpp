@@ -2,8 +2,10 @@
 
 #include "accessibility.h"
 #include "ansi_qt.h"
+#include "check_window.h"
 #include "dialog_outline.h"
 #include "dialog_template.h"
+#include "open_file_dialog.h"
 #include "save_file_dialog.h"
 #include "settings.h"
 
@@ -41,6 +43,14 @@ QString IconFile(int iconId) {
     return {};
 }
 
+// The file a user picked in a file dialog, or nothing when cancelled.
+std::optional<QString> ChosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
 std::size_t MenuPosition(int menuId) {
     return static_cast<std::size_t>(menuId - kFirstMenuId);
 }
@@ -49,12 +59,13 @@ std::size_t MenuPosition(int menuId) {
 
 Prompts DefaultPrompts() {
     Prompts prompts;
-    prompts.chooseSavePath = [](QWidget* parent) -> std::optional<QString> {
+    prompts.chooseSavePath = [](QWidget* parent) {
         SaveFileDialog dialog(parent);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-            return std::nullopt;
-        }
-        return dialog.selectedFiles().constFirst();
+        return ChosenFile(dialog);
+    };
+    prompts.chooseOpenPath = [](QWidget* parent) {
+        OpenFileDialog dialog(parent);
+        return ChosenFile(dialog);
     };
     prompts.showWarning = [](QWidget* parent, const QString& text, const QString& title) {
         QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
@@ -92,7 +103,10 @@ MainDialog::MainDialog(Prompts prompts, QWidget* parent)
     }
 }
 
-MainDialog::~MainDialog() = default;
+MainDialog::~MainDialog() {
+    // Before the review it shows goes.
+    delete checkWindow_;
+}
 
 DialogHooks MainDialog::MakeHooks() {
     DialogHooks hooks;
@@ -118,6 +132,7 @@ DialogHooks MainDialog::MakeHooks() {
             statusWritten_ = true;
         }
     };
+    hooks.showRowsReview = [this](RowsReviewKind kind) { ShowCheckWindow(kind); };
     return hooks;
 }
 
@@ -263,6 +278,20 @@ void MainDialog::AnnounceStatus(int controlId, const std::vector<bool>& sureBefo
     Announce(this, text);
 }
 
+void MainDialog::ShowCheckWindow(RowsReviewKind kind) {
+    if (checkWindow_ == nullptr) {
+        CheckWindowHooks hooks;
+        hooks.rowsText = [this] {
+            HandOverRowsEdits();
+            return session_.Model().Item(id::kRows)->text;
+        };
+        hooks.chooseOpenPath = prompts_.chooseOpenPath;
+        checkWindow_ = new CheckWindow(review_, std::move(hooks), this);
+    }
+    checkWindow_->Open(kind == RowsReviewKind::Check ? rows::ReviewView::Check
+                                                     : rows::ReviewView::Grade);
+}
+
 void MainDialog::HandOverRowsEdits() {
     if (!rowsEdited_) {
         return;
@@ -368,6 +397,9 @@ void MainDialog::ShowIcons() {
 void MainDialog::closeEvent(QCloseEvent* event) {
     // Nothing is saved and nothing is asked; the controls stay as they are.
     session_.Close();
+    if (checkWindow_ != nullptr) {
+        checkWindow_->close();
+    }
     event->accept();
 }
 

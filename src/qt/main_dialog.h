@@ -9,6 +9,7 @@
 #include "control_table.h"
 #include "dialog_session.h"
 #include "menu_table.h"
+#include "rows_review.h"
 #include "template_window.h"
 
 #include <QString>
@@ -31,12 +32,16 @@ namespace kupongen::qt {
 struct Prompts {
     // The save dialog: the chosen path, or nothing when the user cancels.
     std::function<std::optional<QString>(QWidget* parent)> chooseSavePath;
+    // The check window's file chooser: the chosen file, or nothing.
+    std::function<std::optional<QString>(QWidget* parent)> chooseOpenPath;
     // A message box with an OK button and the warning icon.
     std::function<void(QWidget* parent, const QString& text, const QString& title)> showWarning;
 };
 
-// The real save dialog and message box.
+// The real save and open dialogs and message box.
 Prompts DefaultPrompts();
+
+class CheckWindow;
 
 class MainDialog : public TemplateWindow {
     Q_OBJECT
@@ -53,6 +58,8 @@ public:
     QMenuBar* MenuBar() const { return menuBar_; }
     // The menu item of a menu command, or nullptr.
     QAction* MenuAction(int menuId) const;
+    // The check window once the menu has opened it, else nullptr.
+    CheckWindow* OpenedCheckWindow() const { return checkWindow_; }
 
     // Brings the widgets and the menu's marks up to the model; only what
     // changed is touched.
@@ -77,6 +84,7 @@ private:
     void DeliverMenuCommand(int menuId);
     // Has screen readers speak the status message a click wrote, if any.
     void AnnounceStatus(int controlId, const std::vector<bool>& sureBefore);
+    void ShowCheckWindow(RowsReviewKind kind);
     void HandOverRowsEdits();
     void ShowControl(const ControlState& state, QWidget* widget);
     void ShowRowsText(const std::string& text);
@@ -85,11 +93,13 @@ private:
 
     Prompts prompts_;
     DialogSession session_;
+    rows::RowsReview review_;
     std::array<QWidget*, kControlCount> controls_{}; // by control-table position
     std::array<std::uint64_t, kControlCount> shownRevision_{};
     QMenuBar* menuBar_ = nullptr;
     std::array<QAction*, kMenuCommandCount> menuActions_{}; // in the order of their ids
     std::array<std::uint64_t, kMenuCommandCount> shownMenuRevision_{};
+    CheckWindow* checkWindow_ = nullptr;
     int shownBigIcon_ = -1;
     int shownSmallIcon_ = -1;
 

@@ -4,6 +4,7 @@
 #include "ansi_qt.h"
 #include "caption_place.h"
 #include "dialog_font.h"
+#include "dialog_outline.h"
 #include "edit_lines.h"
 #include "font_metrics.h"
 #include "group_frame.h"
@@ -38,6 +39,12 @@ bool CaptionFits(const QWidget* widget) {
         return place->room.right() < widget->width() - place->room.left();
     }
     const QFontMetrics metrics(widget->font());
+    if (const auto* label = qobject_cast<const QLabel*>(widget);
+        label != nullptr && label->wordWrap()) {
+        const QRect needed =
+            metrics.boundingRect(place->room, Qt::TextWordWrap | place->alignment, place->caption);
+        return needed.width() <= place->room.width() && needed.height() <= place->room.height();
+    }
     return metrics.horizontalAdvance(place->caption) <= place->room.width() &&
            metrics.height() <= place->room.height();
 }
@@ -123,8 +130,19 @@ void TemplateWindow::BuildItems(int top) {
     items_.reserve(template_.size());
     for (const DialogItem& item : template_) {
         const QString caption = FromAnsi(item.caption.view());
-        QWidget* widget = MakeItem(item, caption, this);
-        widget->setGeometry(ToQRect(units_.Rect(item)).translated(0, top));
+        // An edit inside a group box is the frame's child: Qt's own text
+        // interfaces take the widget's parent for theirs, and a screen reader
+        // should find the edit inside its group as it finds the buttons.
+        // Templates list a group box before the items it holds.
+        QWidget* parent = this;
+        const std::optional<ItemIndex> group = EnclosingGroupBox(template_, items_.size());
+        if (item.kind == ItemKind::Edit && group) {
+            parent = items_[*group];
+            parent->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        }
+        QWidget* widget = MakeItem(item, caption, parent);
+        const QPoint origin = parent->mapTo(this, QPoint(0, 0));
+        widget->setGeometry(ToQRect(units_.Rect(item)).translated(QPoint(0, top) - origin));
         if (item.Has(kTabStop)) {
             widget->setFocusPolicy(Qt::StrongFocus);
         } else if (item.id != kNoId && widget->focusPolicy() != Qt::NoFocus) {

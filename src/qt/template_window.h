@@ -57,6 +57,10 @@ protected:
     // An arrow key has moved the focus to an item.
     virtual void ArrowReached(ItemIndex) {}
 
+    // The window's font for an item's caption, or a smaller one where the
+    // caption would be cut.
+    void FitCaption(QWidget* widget);
+
     std::optional<ItemIndex> FocusedItem() const;
     void FocusItem(ItemIndex item);
 
@@ -67,9 +71,6 @@ protected:
 
 private:
     void ShrinkClippedCaptions();
-    // The window's font for an item's caption, or a smaller one where the
-    // caption would be cut.
-    void FitCaption(QWidget* widget);
 
     DialogItems template_;
     DialogWindow window_;

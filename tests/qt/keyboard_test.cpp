@@ -1,6 +1,6 @@
 // The dialog's keyboard: Tab from group to group, the arrow keys inside a
 // group, Space and Enter on push buttons, Escape and Enter elsewhere, a whole
-// session without the mouse, the menu, and closing.
+// session without the mouse, the menu and the check window, and closing.
 #include "window_test_support.h"
 
 #include "control_table.h"
@@ -14,23 +14,11 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 
-#include <array>
-#include <cstdint>
-
 using namespace kupongen;
 using namespace kupongen::qt;
 using namespace kupongen::qt::test;
 
 namespace {
-
-std::array<std::uint64_t, kControlCount> Revisions(MainDialog& dialog) {
-    std::array<std::uint64_t, kControlCount> revisions{};
-    const auto& controls = dialog.Session().Model().Controls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        revisions[i] = controls[i].revision;
-    }
-    return revisions;
-}
 
 QString FocusName() {
     return QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName()
@@ -218,6 +206,48 @@ private slots:
         }
         QVERIFY(ShowAndActivate(dialog));
         QCOMPARE(FocusName(), Name(id::kRows));
+    }
+
+    void checkWindowByKeysAlone() {
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        CheckWindow* check = OpenCheckWindow(dialog, id::kMenuGradeRows);
+        QVERIFY(check != nullptr);
+        QCOMPARE(FocusName(), Name(rows::ReviewSignBoxId(1, 0)));
+        // The arrows go through all 39 sign boxes and round, as in the sure
+        // grid; Space sets a sign and opens the match again.
+        QList<int> boxes;
+        for (int box = 1; box <= 3 * 13; ++box) {
+            boxes.append(rows::review_id::kFirstSignBox + box % 39);
+        }
+        QCOMPARE(Keys(Qt::Key_Down, 39), boxes);
+        QCOMPARE(Keys(Qt::Key_Up, 1), QList<int>({rows::ReviewSignBoxId(13, 2)}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(check->Review().Sign(13), rows::kTwo);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(check->Review().Sign(13), rows::SignSet{0});
+        // Tab leaves the group for the result line, then the reports, the
+        // chart, the buttons and back.
+        using namespace rows::review_id;
+        QCOMPARE(Keys(Qt::Key_Tab, 8), QList<int>({kTyped, kCheckReport, kGradeReport, kChart,
+                                                   kClose, kReadAgain, kOpenFile, kFirstSignBox}));
+        QCOMPARE(Keys(Qt::Key_Backtab, 1), QList<int>({kOpenFile}));
+        // The result typed whole: every box shows its sign.
+        check->Item(kTyped)->setFocus();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1x21X21X21X21"));
+        QCOMPARE(check->Review().Sign(2), rows::kCross);
+        QCOMPARE(ReviewMirrorDifference(*check), QString());
+
+        // Escape closes the window from every kind of item, and the keyboard
+        // goes back to the main window.
+        for (const int item : {kTyped, kGradeReport, kChart, rows::ReviewSignBoxId(5, 1), kClose}) {
+            QCOMPARE(OpenCheckWindow(dialog, id::kMenuCheckRows), check);
+            check->Item(item)->setFocus();
+            QTest::keyClick(check->Item(item), Qt::Key_Escape);
+            QVERIFY(!check->isVisible());
+            QTRY_VERIFY(dialog.isActiveWindow());
+        }
+        QCOMPARE(check->Review().Sign(2), rows::kCross);
     }
 
     void escapeNeverCloses() {

@@ -1,11 +1,12 @@
 // Saving through the window: hand edits reach the file, the save dialog's
 // rules (it never waits on a file it shows), a failed save and a cancelled
-// one, and the system's save command. The browser page hands typed text over
-// exactly as the window does.
+// one; the check window's file chooser, and the system's save command. The
+// browser page hands typed text over exactly as the window does.
 #include "window_test_support.h"
 
 #include "ansi_qt.h"
 #include "control_table.h"
+#include "name_only_icons.h"
 #include "save_file_dialog.h"
 
 #include <QAbstractItemView>
@@ -244,6 +245,37 @@ private slots:
         QVERIFY(confirms);
         QCOMPARE(ReadAll(folder.filePath(QStringLiteral("rader.txt"))),
                  Bytes(dialog.Session().Model().Item(id::kRows)->text));
+    }
+
+    void checkWindowOpensAFileByQtsOwnDialog() {
+        QTemporaryDir folder;
+        WriteAll(folder.filePath(QStringLiteral("spelade.txt")), "Stryktipset\r\n");
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        CheckWindow* check = OpenCheckWindow(dialog, id::kMenuCheckRows);
+        QVERIFY(check != nullptr);
+        bool checked = false;
+        WhenModalOpens<QFileDialog>([&](QFileDialog* open) {
+            QCOMPARE(open->acceptMode(), QFileDialog::AcceptOpen);
+            QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
+            QVERIFY(open->testOption(QFileDialog::DontUseNativeDialog));
+            QCOMPARE(open->nameFilters(), QStringList({QStringLiteral("Text Files (*.txt)"),
+                                                       QStringLiteral("All Files (*)")}));
+            QVERIFY(dynamic_cast<NameOnlyIconProvider*>(open->iconProvider()) != nullptr);
+            checked = true;
+            open->setDirectory(folder.path());
+            EnterFileName(open, QStringLiteral("spelade.txt"));
+            open->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))
+                ->button(QDialogButtonBox::Open)
+                ->click();
+        });
+        QTest::mouseClick(check->Item(rows::review_id::kOpenFile), Qt::LeftButton);
+        QVERIFY(checked);
+        QVERIFY(check->Review().CheckReport().starts_with("Kontroll av spelade.txt\r\n"));
+        // Cancelled: the window keeps what it shows.
+        WhenModalOpens<QFileDialog>([](QFileDialog* open) { open->reject(); });
+        QTest::mouseClick(check->Item(rows::review_id::kOpenFile), Qt::LeftButton);
+        QVERIFY(check->Review().CheckReport().starts_with("Kontroll av spelade.txt\r\n"));
     }
 
     void saveSystemChoiceReachesTheModel() {

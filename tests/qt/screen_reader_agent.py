@@ -5,12 +5,15 @@ Reads one command per line on standard input, works the application named
 on the command line through AT-SPI only, and answers each command with one
 JSON line on standard output:
 
-  items                   the main window's template items, each group box
+  items [TITLE]           a window's template items, each group box
                           followed by the controls it holds, as the screen
-                          reader sees them (role, name, states, relations)
+                          reader sees them (role, name, states, relations);
+                          the main window, or the one whose title starts
+                          with TITLE
   menu                    the main window's menu bar, its menus and their
                           items, depth first
-  do ROLE|NAME|ACTION     runs an action on the one shown item with that
+  do ROLE|NAME|ACTION[|TITLE]
+                          runs an action on the one shown item with that
                           role and name
   menu-do NAME|ACTION     runs an action on the menu item with that name
   type TEXT               types TEXT on the keyboard
@@ -60,6 +63,8 @@ def describe(item):
     return {
         "role": item.getRoleName(),
         "name": item.name,
+        "description": item.description,
+        "parent": item.parent.name if item.parent is not None else None,
         "showing": states.contains(pyatspi.STATE_SHOWING),
         "checked": states.contains(pyatspi.STATE_CHECKED),
         "actions": actions,
@@ -111,14 +116,14 @@ def run(application_name):
         command, _, argument = line.rstrip("\n").partition(" ")
         try:
             if command == "items":
-                window = window_named(application, "Kupongen")
+                window = window_named(application, argument or "Kupongen")
                 answer = [describe(item) for item in tree_items(window)]
             elif command == "menu":
                 window = window_named(application, "Kupongen")
                 answer = [describe(item) for item in menu_items(window)]
             elif command == "do":
-                role, name, action = argument.split("|")
-                window = window_named(application, "Kupongen")
+                role, name, action, *title = argument.split("|")
+                window = window_named(application, title[0] if title else "Kupongen")
                 shown = [item for item in tree_items(window)
                          if item is not None and item.getState().contains(pyatspi.STATE_SHOWING)]
                 answer = do_action(shown, role, name, action)

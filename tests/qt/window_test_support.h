@@ -5,8 +5,10 @@
 #pragma once
 
 #include "ansi_qt.h"
+#include "check_window.h"
 #include "dialog_model.h"
 #include "main_dialog.h"
+#include "review_window.h"
 #include "startup.h"
 #include "test_helpers.h"
 
@@ -15,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
@@ -24,6 +27,8 @@
 #include <QTextDocument>
 #include <QTimer>
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -123,6 +128,16 @@ inline void Type(QWidget* widget, const QString& text) {
     }
 }
 
+// Every control's revision: what has changed since.
+inline std::array<std::uint64_t, kControlCount> Revisions(const MainDialog& dialog) {
+    std::array<std::uint64_t, kControlCount> revisions{};
+    const auto& controls = dialog.Session().Model().Controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        revisions[i] = controls[i].revision;
+    }
+    return revisions;
+}
+
 // Every control's widget shows what the model holds; returns the first
 // difference, or an empty text.
 inline QString MirrorDifference(MainDialog& dialog) {
@@ -166,6 +181,50 @@ inline void Choose(MainDialog& dialog, int menuId) {
 inline bool DistinctMarkIsTheModels(const MainDialog& dialog) {
     return dialog.MenuAction(id::kMenuDistinct)->isChecked() ==
            dialog.Session().Model().MenuState(id::kMenuDistinct)->checked;
+}
+
+// Kontrollera raderna… or Rätta raderna…: the check window it opens.
+inline CheckWindow* OpenCheckWindow(MainDialog& dialog, int menuId) {
+    Choose(dialog, menuId);
+    CheckWindow* window = dialog.OpenedCheckWindow();
+    if (window == nullptr || !QTest::qWaitForWindowExposed(window)) {
+        return nullptr;
+    }
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window) ? window : nullptr;
+}
+
+// Every item of the check window shows what the review gives for it;
+// returns the first difference, or an empty text.
+inline QString ReviewMirrorDifference(const CheckWindow& window) {
+    for (const DialogItem& item : rows::kReviewItems) {
+        if (item.id == kNoId) {
+            continue;
+        }
+        QWidget* widget = window.Item(item.id);
+        const std::string text = rows::ReviewItemText(window.Review(), item.id);
+        const QString where = QStringLiteral("item %1: ").arg(item.id);
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            if (box->isChecked() != rows::ReviewItemChecked(window.Review(), item.id)) {
+                return where + QStringLiteral("check mark");
+            }
+        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+            if (label->text() != FromAnsi(text)) {
+                return where + label->text();
+            }
+        } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+            if (line->text() != FromAnsi(text)) {
+                return where + line->text();
+            }
+        } else if (auto* report = qobject_cast<QPlainTextEdit*>(widget)) {
+            if (ToAnsiCrLf(report->document()->toRawText()) != text) {
+                return where + report->toPlainText().left(40);
+            }
+        } else if (rows::IsReviewChart(item) && widget->accessibleDescription() != FromAnsi(text)) {
+            return where + QStringLiteral("counts");
+        }
+    }
+    return {};
 }
 
 // A saved session of ten compatible rows: the file holds the header and the
