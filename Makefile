@@ -14,7 +14,7 @@ FUZZ_SECONDS ?= 60
 CLANGXX ?= $(shell command -v clang++-14 || command -v clang++)
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps build run test screenreader-test test-sanitize fuzz bench headless-memory package screenshot windows windows-deps \
+.PHONY: all deps build run test screenreader-test test-sanitize fuzz bench headless-memory package screenshot screenshots windows windows-deps \
         windows-test windows-bench windows-package windows-screenshot windows-dpi-screenshots \
         web-deps web web-native web-serve web-package web-test web-bench \
         format clean
@@ -89,6 +89,16 @@ package: build
 # docs/screenshot-qt.png: the window under Xvfb after a ten-row press.
 screenshot: build
 	./scripts/screenshot.sh $(BUILD_DIR)
+
+# The window, the Verktyg menu open, the check window after a check and with a
+# grade, at 100 % and 200 %: $(BUILD_DIR)/screenshots/qt-VIEW-SCALE.png.
+screenshots: build
+	for scale in 1 2; do \
+	    for shot in main menu check grade; do \
+	        KUPONGEN_SHOT=$$( [ $$shot = main ] || echo $$shot ) KUPONGEN_SCALE=$$scale \
+	            ./scripts/screenshot.sh $(BUILD_DIR) $(BUILD_DIR)/screenshots/qt-$$shot-$${scale}00.png || exit 1; \
+	    done; \
+	done
 
 # The native Windows programs, cross-built: $(WINDOWS_DIR)/src/win32/kupongen.exe
 # and kupongen-script.exe. windows-test runs the shared script tests through

@@ -2,13 +2,15 @@
 
 #include "dialog_outline.h"
 #include "group_frame.h"
-#include "main_dialog.h"
 #include "model_buttons.h"
+#include "rights_chart.h"
+#include "template_window.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 
@@ -22,14 +24,14 @@ namespace {
 
 // The accessible tree puts the controls a group box frames inside it, so a
 // screen reader names the group when the focus enters it; on screen they stay
-// children of the window.
+// children of the window, but for the edits, which are the frame's.
 
 // The window a widget belongs to, when it is one of its items.
-MainDialog* WindowOf(const QObject* object) {
-    return object == nullptr ? nullptr : qobject_cast<MainDialog*>(object->parent());
+TemplateWindow* WindowOf(const QObject* object) {
+    return object == nullptr ? nullptr : qobject_cast<TemplateWindow*>(object->parent());
 }
 
-std::optional<std::size_t> ItemIndexOf(const MainDialog* window, const QObject* widget) {
+std::optional<std::size_t> ItemIndexOf(const TemplateWindow* window, const QObject* widget) {
     const auto& items = window->Items();
     const auto found = std::find(items.begin(), items.end(), widget);
     if (found == items.end()) {
@@ -38,12 +40,17 @@ std::optional<std::size_t> ItemIndexOf(const MainDialog* window, const QObject* 
     return static_cast<std::size_t>(found - items.begin());
 }
 
-// The items a group box holds, or those of no group box for the window.
-std::vector<QWidget*> TreeChildren(const MainDialog* window, std::optional<std::size_t> group) {
+// The items a group box holds, or for the window its menu bar and the items
+// of no group box.
+std::vector<QWidget*> TreeChildren(const TemplateWindow* window, std::optional<std::size_t> group) {
     std::vector<QWidget*> children;
+    if (auto* bar = window->findChild<QMenuBar*>(QString(), Qt::FindDirectChildrenOnly);
+        bar != nullptr && !group) {
+        children.push_back(bar);
+    }
     const auto& items = window->Items();
     for (std::size_t i = 0; i < items.size(); ++i) {
-        if (EnclosingGroupBox(i) == group) {
+        if (EnclosingGroupBox(window->Template(), i) == group) {
             children.push_back(items[i]);
         }
     }
@@ -74,10 +81,10 @@ public:
 
 private:
     std::vector<QWidget*> Children() const {
-        if (auto* window = qobject_cast<MainDialog*>(widget())) {
+        if (auto* window = qobject_cast<TemplateWindow*>(widget())) {
             return TreeChildren(window, std::nullopt);
         }
-        const MainDialog* window = WindowOf(widget());
+        const TemplateWindow* window = WindowOf(widget());
         const auto group = window == nullptr ? std::nullopt : ItemIndexOf(window, widget());
         return group ? TreeChildren(window, group) : std::vector<QWidget*>{};
     }
@@ -85,9 +92,9 @@ private:
 
 // An item's parent in the tree: its group box, or else the window.
 QAccessibleInterface* TreeParent(const QWidget* widget) {
-    const MainDialog* window = WindowOf(widget);
+    const TemplateWindow* window = WindowOf(widget);
     const auto item = window == nullptr ? std::nullopt : ItemIndexOf(window, widget);
-    const auto group = item ? EnclosingGroupBox(*item) : std::nullopt;
+    const auto group = item ? EnclosingGroupBox(window->Template(), *item) : std::nullopt;
     if (group) {
         return QAccessible::queryAccessibleInterface(window->Items()[*group]);
     }
@@ -146,13 +153,25 @@ private:
     QAbstractButton* Button() const { return static_cast<QAbstractButton*>(widget()); }
 };
 
-// A match label: plain text beside its three sure boxes. It names none of
-// them by a relation, since a screen reader would then speak the label in
-// place of each box's own name ("Match 4: X").
-class MatchLabelAccessible : public QAccessibleWidget {
+// A label: plain text, named by what it shows. A match label names none of
+// the boxes beside it by a relation, since a screen reader would then speak
+// the label in place of each box's own name ("Match 4: X").
+class LabelAccessible : public QAccessibleWidget {
 public:
-    explicit MatchLabelAccessible(QLabel* label)
-        : QAccessibleWidget(label, QAccessible::StaticText) {}
+    explicit LabelAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+
+    QString text(QAccessible::Text type) const override {
+        return type == QAccessible::Name ? static_cast<QLabel*>(widget())->text()
+                                         : QAccessibleWidget::text(type);
+    }
+
+    QAccessibleInterface* parent() const override { return TreeParent(widget()); }
+};
+
+// The bar chart: named by its role, its counts as its description.
+class ChartAccessible : public QAccessibleWidget {
+public:
+    explicit ChartAccessible(RightsChart* chart) : QAccessibleWidget(chart, QAccessible::Chart) {}
 
     QAccessibleInterface* parent() const override { return TreeParent(widget()); }
 };
@@ -185,14 +204,14 @@ public:
     int indexOfChild(const QAccessibleInterface*) const override { return -1; }
 };
 
-// One of the window's own items; the widgets of other dialogs keep Qt's
-// interfaces.
+// One of a template window's own items; the widgets of other dialogs keep
+// Qt's interfaces.
 bool IsWindowItem(const QObject* object) {
-    return qobject_cast<const MainDialog*>(object->parent()) != nullptr;
+    return qobject_cast<const TemplateWindow*>(object->parent()) != nullptr;
 }
 
 QAccessibleInterface* MakeInterface(const QString&, QObject* object) {
-    if (auto* window = qobject_cast<MainDialog*>(object)) {
+    if (auto* window = qobject_cast<TemplateWindow*>(object)) {
         return new TreeNodeAccessible(window, QAccessible::Dialog);
     }
     if (auto* frame = qobject_cast<GroupFrame*>(object)) {
@@ -212,9 +231,11 @@ QAccessibleInterface* MakeInterface(const QString&, QObject* object) {
     if (!IsWindowItem(object)) {
         return nullptr;
     }
-    // The window's only labels are the match labels.
+    if (auto* chart = qobject_cast<RightsChart*>(object)) {
+        return new ChartAccessible(chart);
+    }
     if (auto* label = qobject_cast<QLabel*>(object)) {
-        return new MatchLabelAccessible(label);
+        return new LabelAccessible(label);
     }
     if (auto* push = qobject_cast<QPushButton*>(object)) {
         return new ControlAccessible(push, QAccessible::Button);

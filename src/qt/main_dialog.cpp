@@ -2,33 +2,29 @@
 
 #include "accessibility.h"
 #include "ansi_qt.h"
-#include "caption_place.h"
-#include "dialog_font.h"
+#include "check_window.h"
 #include "dialog_outline.h"
 #include "dialog_template.h"
-#include "edit_lines.h"
-#include "font_metrics.h"
-#include "group_frame.h"
-#include "model_buttons.h"
+#include "open_file_dialog.h"
 #include "save_file_dialog.h"
+#include "settings.h"
 
 #include <QAbstractButton>
-#include <QApplication>
+#include <QAction>
 #include <QCloseEvent>
 #include <QFile>
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QIcon>
-#include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QScopedValueRollback>
+#include <QShortcut>
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <string_view>
 #include <utility>
 
 namespace kupongen::qt {
@@ -36,9 +32,6 @@ namespace kupongen::qt {
 namespace {
 
 constexpr std::uint64_t kNeverShown = ~std::uint64_t{0};
-// The smallest pixel size a caption is shrunk to when the font at hand is
-// wider than Tahoma.
-constexpr int kSmallestCaptionPixels = 7;
 
 QString IconFile(int iconId) {
     if (iconId == kDialogWindow.bigIconId) {
@@ -50,31 +43,29 @@ QString IconFile(int iconId) {
     return {};
 }
 
-// Whether a widget's caption fits the room its style gives the text.
-bool CaptionFits(const QWidget* widget) {
-    const std::optional<CaptionPlace> place = CaptionPlaceOf(widget);
-    if (!place) {
-        return true;
+// The file a user picked in a file dialog, or nothing when cancelled.
+std::optional<QString> ChosenFile(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
     }
-    if (qobject_cast<const GroupFrame*>(widget) != nullptr) {
-        // A group's caption stands centred, clear of the frame's corners.
-        return place->room.right() < widget->width() - place->room.left();
-    }
-    const QFontMetrics metrics(widget->font());
-    return metrics.horizontalAdvance(place->caption) <= place->room.width() &&
-           metrics.height() <= place->room.height();
+    return dialog.selectedFiles().constFirst();
+}
+
+std::size_t MenuPosition(int menuId) {
+    return static_cast<std::size_t>(menuId - kFirstMenuId);
 }
 
 } // namespace
 
 Prompts DefaultPrompts() {
     Prompts prompts;
-    prompts.chooseSavePath = [](QWidget* parent) -> std::optional<QString> {
+    prompts.chooseSavePath = [](QWidget* parent) {
         SaveFileDialog dialog(parent);
-        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-            return std::nullopt;
-        }
-        return dialog.selectedFiles().constFirst();
+        return ChosenFile(dialog);
+    };
+    prompts.chooseOpenPath = [](QWidget* parent) {
+        OpenFileDialog dialog(parent);
+        return ChosenFile(dialog);
     };
     prompts.showWarning = [](QWidget* parent, const QString& text, const QString& title) {
         QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
@@ -84,23 +75,27 @@ Prompts DefaultPrompts() {
 }
 
 MainDialog::MainDialog(Prompts prompts, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
+    : TemplateWindow(kDialogItems, kDialogWindow, ScreenReaderName, parent,
+                     Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                         Qt::WindowCloseButtonHint),
       prompts_(std::move(prompts)), session_(MakeHooks()) {
-    InstallAccessibility();
     setObjectName(QStringLiteral("kupongen"));
     setWindowTitle(FromAnsi(kWindowTitle.view()));
-    setFont(DialogFont());
-    units_ = DialogUnits(BaseUnitsOf(font()));
-    BuildItems();
-    ShrinkClippedCaptions();
-    // The template gives the client area; no sizing border, no maximizing.
-    const QRect window = ToQRect(units_.Window());
-    setFixedSize(window.size());
-    move(window.topLeft());
+    BuildMenu();
+    // The menu bar above the client area, which keeps the template's size and
+    // every item's place in it: the window grows by the menu bar alone.
+    const int menuHeight = menuBar_->sizeHint().height();
+    BuildItems(menuHeight);
+    menuBar_->setGeometry(0, 0, width(), menuHeight);
 
+    // The setting as the user left it, without the status message a choice
+    // writes, so the start state's texts are those of every start.
+    if (Settings().value(DistinctRowsKey(), false).toBool()) {
+        session_.Notify(id::kMenuDistinct, 1);
+    }
     shownRevision_.fill(kNeverShown);
+    shownMenuRevision_.fill(kNeverShown);
     Mirror();
     // The first tab stop takes the focus, as the dialog manager gives it.
     if (rows_ != nullptr) {
@@ -108,7 +103,10 @@ MainDialog::MainDialog(Prompts prompts, QWidget* parent)
     }
 }
 
-MainDialog::~MainDialog() = default;
+MainDialog::~MainDialog() {
+    // Before the review it shows goes.
+    delete checkWindow_;
+}
 
 DialogHooks MainDialog::MakeHooks() {
     DialogHooks hooks;
@@ -134,7 +132,54 @@ DialogHooks MainDialog::MakeHooks() {
             statusWritten_ = true;
         }
     };
+    hooks.showRowsReview = [this](RowsReviewKind kind) { ShowCheckWindow(kind); };
     return hooks;
+}
+
+void MainDialog::BuildMenu() {
+    menuBar_ = new QMenuBar(this);
+    // In the window on every desktop, also where a desktop would take the
+    // menu into a bar of its own, so the client area stays below it.
+    menuBar_->setNativeMenuBar(false);
+    QMenu* menu = menuBar_->addMenu(FromAnsi(kMenuTitle.view()));
+    menu->setFont(font());
+    for (const MenuItem& item : kMenuItems) {
+        if (item.kind == MenuItemKind::Separator) {
+            menu->addSeparator();
+            continue;
+        }
+        QAction* action = menu->addAction(FromAnsi(item.caption.view()));
+        action->setObjectName(QStringLiteral("menu%1").arg(item.id));
+        // The command comes once the menu has closed, as a Windows menu
+        // posts it, so a dialog it opens never waits inside the menu or
+        // inside a screen reader's call.
+        const auto deliver = [this, menuId = item.id] {
+            QMetaObject::invokeMethod(
+                this, [this, menuId] { DeliverMenuCommand(menuId); }, Qt::QueuedConnection);
+        };
+        if (item.kind == MenuItemKind::Toggle) {
+            // Its mark changed by any way (a choice, a screen reader's
+            // action, setChecked) is a choice; the model then sets it.
+            action->setCheckable(true);
+            connect(action, &QAction::toggled, this, [this, deliver] {
+                if (!mirroring_) {
+                    deliver();
+                }
+            });
+        } else {
+            connect(action, &QAction::triggered, this, deliver);
+        }
+        menuActions_[MenuPosition(item.id)] = action;
+    }
+    // F10 opens the menu, as on the desktops; Alt and Alt+V work by Qt.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this,
+            [this, menu] { menuBar_->setActiveAction(menu->menuAction()); });
+}
+
+QAction* MainDialog::MenuAction(int menuId) const {
+    return menuId >= kFirstMenuId && menuId <= kLastMenuId ? menuActions_[MenuPosition(menuId)]
+                                                           : nullptr;
 }
 
 QWidget* MainDialog::Control(int controlId) const {
@@ -142,152 +187,32 @@ QWidget* MainDialog::Control(int controlId) const {
     return position < 0 ? nullptr : controls_[static_cast<std::size_t>(position)];
 }
 
-void MainDialog::BuildItems() {
-    items_.reserve(kDialogItems.size());
-    for (const DialogItem& item : kDialogItems) {
-        const QString caption = FromAnsi(item.caption.view());
-        QWidget* widget = nullptr;
-        switch (item.kind) {
-        case ItemKind::GroupBox:
-            widget = new GroupFrame(caption, this);
-            break;
-        case ItemKind::Label: {
-            auto* label = new QLabel(caption, this);
-            label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-            widget = label;
-            break;
-        }
-        case ItemKind::CheckBox:
-        case ItemKind::RadioButton:
-        case ItemKind::PushButton:
-            widget = MakeButton(item, caption);
-            break;
-        case ItemKind::Edit:
-            widget = MakeEdit(item.id, item.styles);
-            break;
-        }
-        widget->setGeometry(ToQRect(units_.Rect(item)));
-        if (item.Has(kTabStop)) {
-            widget->setFocusPolicy(Qt::StrongFocus);
-        } else if (item.id != kNoId) {
-            // A click still focuses a button, as on Windows; the arrow keys
-            // reach it inside its group.
-            widget->setFocusPolicy(Qt::ClickFocus);
-        }
-        if (item.id == kNoId) {
-            widget->setObjectName(QStringLiteral("item%1").arg(items_.size()));
-        } else {
-            widget->setObjectName(QStringLiteral("control%1").arg(item.id));
-            controls_[static_cast<std::size_t>(ControlPosition(item.id))] = widget;
-        }
-        NameForScreenReaders(item, widget);
-        itemOfWidget_.insert(widget, items_.size());
-        items_.push_back(widget);
-    }
-    // Qt's own focus chain in template order too; Tab itself goes by the
-    // dialog manager's rules (focusNextPrevChild).
-    QWidget* previous = nullptr;
-    for (QWidget* widget : items_) {
-        if (widget->focusPolicy() != Qt::NoFocus) {
-            if (previous != nullptr) {
-                setTabOrder(previous, widget);
-            }
-            previous = widget;
-        }
-    }
-}
-
-QWidget* MainDialog::MakeButton(const DialogItem& item, const QString& caption) {
-    QAbstractButton* button = nullptr;
-    if (item.kind == ItemKind::CheckBox) {
-        button = new ModelCheckBox(caption, this);
-    } else if (item.kind == ItemKind::RadioButton) {
-        // The model keeps the radio buttons of a group exclusive, hidden ones
-        // keeping their marks; Qt's own exclusivity would not.
-        auto* radio = new ModelRadioButton(caption, this);
-        radio->setAutoExclusive(false);
-        button = radio;
-    } else {
-        auto* push = new QPushButton(caption, this);
-        // A focused button takes Enter, as in a dialog; none is the default.
-        push->setAutoDefault(true);
-        push->setDefault(false);
-        button = push;
+QWidget* MainDialog::MakeItem(const DialogItem& item, const QString& caption, QWidget* parent) {
+    QWidget* widget = TemplateWindow::MakeItem(item, caption, parent);
+    if (item.id != kNoId) {
+        controls_[static_cast<std::size_t>(ControlPosition(item.id))] = widget;
     }
     const int controlId = item.id;
-    connect(button, &QAbstractButton::clicked, this,
-            [this, controlId] { DeliverClick(controlId); });
-    if (button->isCheckable()) {
-        // A mark changed by any other way (toggle, setChecked) is a click too.
-        connect(button, &QAbstractButton::toggled, this, [this, controlId] {
-            if (!mirroring_) {
-                DeliverClick(controlId);
-            }
-        });
-    }
-    button->installEventFilter(this);
-    return button;
-}
-
-void MainDialog::NameForScreenReaders(const DialogItem& item, QWidget* widget) {
-    const std::optional<std::string> name = ScreenReaderName(item.id);
-    widget->setAccessibleName(FromAnsi(name ? *name : item.caption.view()));
-}
-
-QWidget* MainDialog::MakeEdit(int controlId, std::uint32_t styles) {
-    const auto has = [styles](ItemStyle style) { return (styles & style) != 0; };
-    const bool readOnly = has(kReadOnly);
-    QWidget* edit = nullptr;
-    if (has(kMultiLine)) {
-        auto* text = new QPlainTextEdit(this);
-        StepLinesAsWindows(text);
-        // A Windows multi-line edit wraps unless it scrolls sideways.
-        const bool wraps = !has(kAutoHorizontalScroll) && !has(kHorizontalScrollBar);
-        text->setLineWrapMode(wraps ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-        text->setVerticalScrollBarPolicy(has(kVerticalScrollBar) ? Qt::ScrollBarAlwaysOn
-                                                                 : Qt::ScrollBarAlwaysOff);
-        text->setHorizontalScrollBarPolicy(has(kHorizontalScrollBar) ? Qt::ScrollBarAlwaysOn
-                                                                     : Qt::ScrollBarAlwaysOff);
-        text->setReadOnly(readOnly);
-        // In a dialog Tab moves on; Enter starts a new line (ES_WANTRETURN).
-        text->setTabChangesFocus(true);
-        if (!has(kBorder)) {
-            text->setFrameShape(QFrame::NoFrame);
-        }
-        if (controlId == id::kRows) {
-            rows_ = text;
-            connect(text, &QPlainTextEdit::textChanged, this, [this] {
-                if (!settingRows_) {
-                    rowsEdited_ = true;
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        connect(button, &QAbstractButton::clicked, this,
+                [this, controlId] { DeliverClick(controlId); });
+        if (button->isCheckable()) {
+            // A mark changed by any other way (toggle, setChecked) is a click too.
+            connect(button, &QAbstractButton::toggled, this, [this, controlId] {
+                if (!mirroring_) {
+                    DeliverClick(controlId);
                 }
             });
         }
-        edit = text;
-    } else {
-        auto* line = new QLineEdit(this);
-        line->setReadOnly(readOnly);
-        line->setFrame(has(kBorder));
-        edit = line;
+    } else if (controlId == id::kRows) {
+        rows_ = static_cast<QPlainTextEdit*>(widget);
+        connect(rows_, &QPlainTextEdit::textChanged, this, [this] {
+            if (!settingRows_) {
+                rowsEdited_ = true;
+            }
+        });
     }
-    if (readOnly) {
-        // Windows draws read-only edits on the dialog's colour.
-        QPalette palette = edit->palette();
-        palette.setColor(QPalette::Base, palette.color(QPalette::Window));
-        edit->setPalette(palette);
-    }
-    return edit;
-}
-
-void MainDialog::ShrinkClippedCaptions() {
-    // Tahoma fits every caption; a wider fallback font may not, and a caption
-    // cut short is worse than a slightly smaller one.
-    for (QWidget* widget : items_) {
-        QFont font = widget->font();
-        while (!CaptionFits(widget) && QFontInfo(font).pixelSize() > kSmallestCaptionPixels) {
-            font.setPixelSize(QFontInfo(font).pixelSize() - 1);
-            widget->setFont(font);
-        }
-    }
+    return widget;
 }
 
 void MainDialog::DeliverClick(int controlId) {
@@ -310,60 +235,31 @@ void MainDialog::DeliverClick(int controlId) {
     }
 }
 
+void MainDialog::DeliverMenuCommand(int menuId) {
+    HandOverRowsEdits();
+    statusWritten_ = false;
+    session_.Notify(menuId, 0);
+    Mirror();
+    AnnounceStatus(menuId, {});
+    const MenuItemState* state = session_.Model().MenuState(menuId);
+    QAction* action = MenuAction(menuId);
+    if (state != nullptr && action->isCheckable()) {
+        // The model decides the mark, also where it changed nothing.
+        const QScopedValueRollback<bool> mirroring(mirroring_, true);
+        action->setChecked(state->checked);
+        Settings().setValue(DistinctRowsKey(), state->checked);
+    }
+}
+
 FocusState MainDialog::CurrentFocusState() const {
     return FocusStateOf(session_.Model());
 }
 
-std::optional<ItemIndex> MainDialog::FocusedItem() const {
-    for (const QWidget* widget = QApplication::focusWidget(); widget != nullptr;
-         widget = widget->parentWidget()) {
-        if (const auto found = itemOfWidget_.constFind(widget); found != itemOfWidget_.constEnd()) {
-            return *found;
-        }
+void MainDialog::ArrowReached(ItemIndex item) {
+    const DialogItem& reached = kDialogItems[item];
+    if (reached.kind == ItemKind::RadioButton && !session_.Model().Item(reached.id)->checked) {
+        DeliverClick(reached.id);
     }
-    return std::nullopt;
-}
-
-void MainDialog::FocusItem(ItemIndex item) {
-    // Qt selects a line's text when Tab reaches it, and a screen reader then
-    // reads the status twice and says "unselected" on leaving.
-    const bool line = qobject_cast<QLineEdit*>(items_[item]) != nullptr;
-    items_[item]->setFocus(line ? Qt::OtherFocusReason : Qt::TabFocusReason);
-}
-
-bool MainDialog::focusNextPrevChild(bool next) {
-    const auto from = FocusedItem();
-    if (!from) {
-        return QWidget::focusNextPrevChild(next);
-    }
-    if (const auto to = NextTabStop(*from, !next, CurrentFocusState())) {
-        FocusItem(*to);
-    }
-    return true;
-}
-
-bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() != QEvent::KeyPress) {
-        return QWidget::eventFilter(watched, event);
-    }
-    const auto* key = static_cast<QKeyEvent*>(event);
-    const bool backwards = key->key() == Qt::Key_Left || key->key() == Qt::Key_Up;
-    const bool forwards = key->key() == Qt::Key_Right || key->key() == Qt::Key_Down;
-    const auto from = itemOfWidget_.constFind(static_cast<QWidget*>(watched));
-    if ((!backwards && !forwards) || (key->modifiers() & ~Qt::KeypadModifier) != 0 ||
-        from == itemOfWidget_.constEnd()) {
-        return QWidget::eventFilter(watched, event);
-    }
-    if (const auto to = NextInGroup(*from, backwards, CurrentFocusState())) {
-        FocusItem(*to);
-        // An automatic radio button the arrow keys reach is clicked, as the
-        // dialog manager does.
-        const DialogItem& reached = kDialogItems[*to];
-        if (reached.kind == ItemKind::RadioButton && !session_.Model().Item(reached.id)->checked) {
-            DeliverClick(reached.id);
-        }
-    }
-    return true;
 }
 
 void MainDialog::AnnounceStatus(int controlId, const std::vector<bool>& sureBefore) {
@@ -380,6 +276,20 @@ void MainDialog::AnnounceStatus(int controlId, const std::vector<bool>& sureBefo
         }
     }
     Announce(this, text);
+}
+
+void MainDialog::ShowCheckWindow(RowsReviewKind kind) {
+    if (checkWindow_ == nullptr) {
+        CheckWindowHooks hooks;
+        hooks.rowsText = [this] {
+            HandOverRowsEdits();
+            return session_.Model().Item(id::kRows)->text;
+        };
+        hooks.chooseOpenPath = prompts_.chooseOpenPath;
+        checkWindow_ = new CheckWindow(review_, std::move(hooks), this);
+    }
+    checkWindow_->Open(kind == RowsReviewKind::Check ? rows::ReviewView::Check
+                                                     : rows::ReviewView::Grade);
 }
 
 void MainDialog::HandOverRowsEdits() {
@@ -403,7 +313,20 @@ void MainDialog::Mirror() {
             ShowControl(controls[i], controls_[i]);
         }
     }
+    ShowMenuMarks();
     ShowIcons();
+}
+
+void MainDialog::ShowMenuMarks() {
+    for (const MenuItem& item : kMenuItems) {
+        const MenuItemState* state = session_.Model().MenuState(item.id);
+        if (item.kind != MenuItemKind::Toggle ||
+            state->revision == shownMenuRevision_[MenuPosition(item.id)]) {
+            continue;
+        }
+        shownMenuRevision_[MenuPosition(item.id)] = state->revision;
+        MenuAction(item.id)->setChecked(state->checked);
+    }
 }
 
 void MainDialog::ShowControl(const ControlState& state, QWidget* widget) {
@@ -474,6 +397,9 @@ void MainDialog::ShowIcons() {
 void MainDialog::closeEvent(QCloseEvent* event) {
     // Nothing is saved and nothing is asked; the controls stay as they are.
     session_.Close();
+    if (checkWindow_ != nullptr) {
+        checkWindow_->close();
+    }
     event->accept();
 }
 

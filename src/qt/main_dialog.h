@@ -1,28 +1,28 @@
-// The Kupongen window: the template's 132 items as Qt widgets over one
-// DialogSession. The window only mirrors the model: a user's click goes to the
-// session, then the widgets take the model's state, and only the controls
-// whose revision changed are touched. The keyboard follows the template's tab
-// stops and groups, as the dialog manager does.
+// The Kupongen window: the menu bar of the menu table above the template's
+// 132 items as Qt widgets, over one DialogSession. The window only mirrors
+// the model: a user's click or menu choice goes to the session, then the
+// widgets and the menu's marks take the model's state, and only what changed
+// is touched. The keyboard follows the template's tab stops and groups, as
+// the dialog manager does.
 #pragma once
 
 #include "control_table.h"
-#include "dialog_navigation.h"
 #include "dialog_session.h"
-#include "dialog_units.h"
+#include "menu_table.h"
+#include "rows_review.h"
+#include "template_window.h"
 
-#include <QHash>
-#include <QRect>
 #include <QString>
-#include <QWidget>
 
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
+class QAction;
+class QMenuBar;
 class QPlainTextEdit;
 
 namespace kupongen::qt {
@@ -32,18 +32,18 @@ namespace kupongen::qt {
 struct Prompts {
     // The save dialog: the chosen path, or nothing when the user cancels.
     std::function<std::optional<QString>(QWidget* parent)> chooseSavePath;
+    // The check window's file chooser: the chosen file, or nothing.
+    std::function<std::optional<QString>(QWidget* parent)> chooseOpenPath;
     // A message box with an OK button and the warning icon.
     std::function<void(QWidget* parent, const QString& text, const QString& title)> showWarning;
 };
 
-// The real save dialog and message box.
+// The real save and open dialogs and message box.
 Prompts DefaultPrompts();
 
-inline QRect ToQRect(const PixelRect& rect) {
-    return {rect.x, rect.y, rect.width, rect.height};
-}
+class CheckWindow;
 
-class MainDialog : public QWidget {
+class MainDialog : public TemplateWindow {
     Q_OBJECT
 
 public:
@@ -51,50 +51,55 @@ public:
     ~MainDialog() override;
 
     DialogSession& Session() { return session_; }
-    const DialogUnits& Units() const { return units_; }
+    const DialogSession& Session() const { return session_; }
 
     // The widget of a control id, or nullptr.
     QWidget* Control(int controlId) const;
-    // The widgets of all template items, in template order.
-    const std::vector<QWidget*>& Items() const { return items_; }
+    QMenuBar* MenuBar() const { return menuBar_; }
+    // The menu item of a menu command, or nullptr.
+    QAction* MenuAction(int menuId) const;
+    // The check window once the menu has opened it, else nullptr.
+    CheckWindow* OpenedCheckWindow() const { return checkWindow_; }
 
-    // Brings the widgets up to the model; only changed controls are touched.
+    // Brings the widgets and the menu's marks up to the model; only what
+    // changed is touched.
     void Mirror();
 
 protected:
+    QWidget* MakeItem(const DialogItem& item, const QString& caption, QWidget* parent) override;
+    FocusState CurrentFocusState() const override;
+    // An automatic radio button the arrow keys reach is clicked, as the
+    // dialog manager does.
+    void ArrowReached(ItemIndex item) override;
     void closeEvent(QCloseEvent* event) override;
-    // Tab and Shift+Tab.
-    bool focusNextPrevChild(bool next) override;
-    // The arrow keys on the buttons.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     DialogHooks MakeHooks();
-    void BuildItems();
-    QWidget* MakeButton(const DialogItem& item, const QString& caption);
-    QWidget* MakeEdit(int controlId, std::uint32_t styles);
-    void NameForScreenReaders(const DialogItem& item, QWidget* widget);
-    void ShrinkClippedCaptions();
+    void BuildMenu();
     // A click from any source (mouse, keyboard, screen reader, a program's
     // setChecked or toggle): the model's click, then the model's state.
     void DeliverClick(int controlId);
+    // A menu choice from any source, as a click: the model's menu command,
+    // then the model's state, the toggle's mark included.
+    void DeliverMenuCommand(int menuId);
     // Has screen readers speak the status message a click wrote, if any.
     void AnnounceStatus(int controlId, const std::vector<bool>& sureBefore);
-    FocusState CurrentFocusState() const;
-    std::optional<ItemIndex> FocusedItem() const;
-    void FocusItem(ItemIndex item);
+    void ShowCheckWindow(RowsReviewKind kind);
     void HandOverRowsEdits();
     void ShowControl(const ControlState& state, QWidget* widget);
     void ShowRowsText(const std::string& text);
+    void ShowMenuMarks();
     void ShowIcons();
 
     Prompts prompts_;
     DialogSession session_;
-    DialogUnits units_;
-    std::vector<QWidget*> items_;
-    QHash<const QWidget*, ItemIndex> itemOfWidget_;
+    rows::RowsReview review_;
     std::array<QWidget*, kControlCount> controls_{}; // by control-table position
     std::array<std::uint64_t, kControlCount> shownRevision_{};
+    QMenuBar* menuBar_ = nullptr;
+    std::array<QAction*, kMenuCommandCount> menuActions_{}; // in the order of their ids
+    std::array<std::uint64_t, kMenuCommandCount> shownMenuRevision_{};
+    CheckWindow* checkWindow_ = nullptr;
     int shownBigIcon_ = -1;
     int shownSmallIcon_ = -1;
 

@@ -2,66 +2,17 @@
 
 #include "ansi_qt.h"
 #include "file_save.h"
+#include "name_only_icons.h"
+#include "settings.h"
 
 #include <QComboBox>
 #include <QDir>
-#include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFileSystemModel>
-#include <QIcon>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QMimeDatabase>
-#include <QMimeType>
-#include <QSettings>
 
 namespace kupongen::qt {
-
-namespace {
-
-// Icons and type names from a file's name and kind alone. Qt's own provider
-// reads a file's first bytes to name its type, and reading /proc/kmsg, or
-// any file with nothing to give yet, never returns. A child of the dialog
-// made after Qt's file model, so it outlives the model's worker thread.
-class NameOnlyIconProvider : public QObject, public QFileIconProvider {
-public:
-    explicit NameOnlyIconProvider(QObject* parent) : QObject(parent) {}
-
-    QIcon icon(const QFileInfo& info) const override {
-        if (info.isRoot()) {
-            return QFileIconProvider::icon(Drive);
-        }
-        if (info.isDir()) {
-            return QFileIconProvider::icon(Folder);
-        }
-        const QMimeType type = TypeByName(info);
-        return QIcon::fromTheme(type.iconName(), QIcon::fromTheme(type.genericIconName(),
-                                                                  QFileIconProvider::icon(File)));
-    }
-
-    // Folders, devices, pipes and sockets are named by their kind alone.
-    QString type(const QFileInfo& info) const override {
-        if (!info.isFile()) {
-            return QFileIconProvider::type(info);
-        }
-        const QMimeType type = TypeByName(info);
-        return type.comment().isEmpty() ? type.name() : type.comment();
-    }
-
-private:
-    QMimeType TypeByName(const QFileInfo& info) const {
-        return mimeTypes_.mimeTypeForFile(info, QMimeDatabase::MatchExtension);
-    }
-
-    QMimeDatabase mimeTypes_;
-};
-
-QSettings Settings() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("kupongen"),
-                     QStringLiteral("kupongen"));
-}
-
-} // namespace
 
 SaveFileDialog::SaveFileDialog(QWidget* parent) : QFileDialog(parent) {
     // Qt's own dialog everywhere, so the folder rule below always applies.
@@ -73,16 +24,11 @@ SaveFileDialog::SaveFileDialog(QWidget* parent) : QFileDialog(parent) {
     setIconProvider(new NameOnlyIconProvider(this));
 
     // The folder last saved to, while it exists; the current folder before.
-    const QFileInfo last(Settings().value(SettingsKey()).toString());
-    if (!last.fileName().isEmpty() && last.absoluteDir().exists()) {
-        setDirectory(last.absolutePath());
-        selectFile(last.fileName());
-    } else {
-        setDirectory(QDir::currentPath());
+    if (!OpenAtLastSavedFile(*this)) {
         selectFile(FromAnsi(kOfferedSaveName));
     }
     connect(this, &QFileDialog::fileSelected, this,
-            [](const QString& file) { Settings().setValue(SettingsKey(), file); });
+            [](const QString& file) { Settings().setValue(LastFileKey(), file); });
 
     // Qt reads "*.*" literally (only names with a dot) and, on saving, even
     // renames "rows.txt" to "rows.*" when that filter is picked. Windows

@@ -17,9 +17,6 @@ public:
 
     static QString TextFilesFilter() { return QStringLiteral("Text Files (*.txt)"); }
     static QString AllFilesFilter() { return QStringLiteral("All Files (*.*)"); }
-    // Where the file last chosen is kept: kupongen/kupongen.conf in the
-    // user's configuration folder.
-    static QString SettingsKey() { return QStringLiteral("save/lastFile"); }
 
 protected slots:
     // Refuses a name in a folder that does not exist; then Qt's own checks,

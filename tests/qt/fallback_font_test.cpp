@@ -30,7 +30,7 @@ private slots:
         QVERIFY(ShowAndActivate(dialog));
         for (std::size_t i = 0; i < kDialogItems.size(); ++i) {
             QWidget* item = dialog.Items()[i];
-            QCOMPARE(item->geometry(), ToQRect(dialog.Units().Rect(kDialogItems[i])));
+            QCOMPARE(item->geometry(), TemplateRect(dialog, i));
             const QString clipping = CaptionClipping(item);
             QVERIFY2(clipping.isEmpty(),
                      qPrintable(item->objectName() + QStringLiteral(": ") + clipping));

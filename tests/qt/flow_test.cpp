@@ -1,10 +1,12 @@
-// Whole presses through real clicks: single rows, Append, a system row.
+// Whole presses through real clicks: single rows, Append, a system row; the
+// check window beside them and the menu's mark.
 #include "window_test_support.h"
 
 #include "control_table.h"
 
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 using namespace kupongen;
 using namespace kupongen::qt;
@@ -16,13 +18,22 @@ QStringList Lines(const MainDialog& dialog) {
     return Rows(dialog)->toPlainText().split(u'\n');
 }
 
+bool Reports(const std::string& report, const char* line) {
+    return report.find(A(reinterpret_cast<const char8_t*>(line))) != std::string::npos;
+}
+
 } // namespace
 
 class FlowTest : public QObject {
     Q_OBJECT
 
+    TestSettings settings_;
+
 private slots:
-    void initTestCase() { SetUpApplicationOnce(); }
+    void initTestCase() {
+        SetUpApplicationOnce();
+        QVERIFY(settings_.Install());
+    }
 
     void singleRowPress() {
         MainDialog dialog;
@@ -155,6 +166,86 @@ private slots:
         QCOMPARE(single, 9);
         QCOMPARE(RowsBytes(dialog), dialog.Session().Model().Item(id::kRows)->text);
         QCOMPARE(MirrorDifference(dialog), QString());
+    }
+
+    void checkWindowChangesNothingInTheDialog() {
+        using namespace rows::review_id;
+        QTemporaryDir folder;
+        const QString played = folder.filePath(QStringLiteral("spelade.txt"));
+        QFile file(played);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Stryktipset\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,X\r\ne,1,1,1,1,1,1,1,1,1,1,1,1,x");
+        file.close();
+        Prompts prompts = DefaultPrompts();
+        prompts.chooseOpenPath = [&played](QWidget*) { return std::optional<QString>(played); };
+        MainDialog dialog(prompts);
+        QVERIFY(ShowAndActivate(dialog));
+        QVERIFY(Click(dialog, id::kEnkelrader));
+        QVERIFY(Click(dialog, RowCountId(5)));
+        QVERIFY(Click(dialog, id::kCompatible));
+        QVERIFY(Click(dialog, id::kAppend));
+        QVERIFY(Click(dialog, id::kGenerate));
+        // A hand edit not yet handed over: the check reads it as the model will.
+        Rows(dialog)->moveCursor(QTextCursor::End);
+        QTest::keyClick(Rows(dialog), Qt::Key_Return);
+        Type(Rows(dialog), QStringLiteral("E,Y"));
+        const std::string typed = RowsBytes(dialog);
+
+        CheckWindow* check = OpenCheckWindow(dialog, id::kMenuCheckRows);
+        QVERIFY(check != nullptr);
+        QCOMPARE(dialog.Session().Model().Item(id::kRows)->text, typed);
+        QVERIFY(Reports(check->Review().CheckReport(), "Enkelrader: 5"));
+        QVERIFY(Reports(check->Review().CheckReport(), "Ogiltiga rader: 1"));
+        QCOMPARE(QApplication::focusWidget(), check->Item(kCheckReport));
+        QCOMPARE(ReviewMirrorDifference(*check), QString());
+        const auto before = Revisions(dialog);
+
+        // Every act of the window: a typed result, a sign box, a file, the
+        // rows window again, Stäng.
+        auto* result = qobject_cast<QLineEdit*>(check->Item(kTyped));
+        result->setFocus();
+        Type(result, QStringLiteral("1111111111111"));
+        QCOMPARE(ReviewMirrorDifference(*check), QString());
+        QTest::mouseClick(check->Item(rows::ReviewSignBoxId(13, 1)), Qt::LeftButton, Qt::NoModifier,
+                          QPoint(6, 5));
+        QCOMPARE(result->text(), QStringLiteral("111111111111X"));
+        QTest::mouseClick(check->Item(kOpenFile), Qt::LeftButton);
+        QVERIFY(Reports(check->Review().CheckReport(), "Kontroll av spelade.txt"));
+        QVERIFY(Reports(check->Review().CheckReport(), "Upprepade enkelrader: 1"));
+        QVERIFY(Reports(check->Review().GradeReport(), "13 rätt: 2 rader"));
+        QCOMPARE(ReviewMirrorDifference(*check), QString());
+        QTest::mouseClick(check->Item(kReadAgain), Qt::LeftButton);
+        QVERIFY(Reports(check->Review().CheckReport(), "Kontroll av raderna i fönstret"));
+        QTest::mouseClick(check->Item(kClose), Qt::LeftButton);
+        QVERIFY(!check->isVisible());
+
+        QVERIFY(Revisions(dialog) == before);
+        QCOMPARE(RowsBytes(dialog), typed);
+        QVERIFY(Marked(dialog, id::kAppend));
+        QCOMPARE(MirrorDifference(dialog), QString());
+    }
+
+    void menuMarkIsAlwaysTheModels() {
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        const auto on = [&dialog] {
+            return dialog.Session().Model().MenuState(id::kMenuDistinct)->checked;
+        };
+        // A choice, a program's setChecked, the model's own change.
+        Choose(dialog, id::kMenuDistinct);
+        QVERIFY(on() && DistinctMarkIsTheModels(dialog));
+        dialog.MenuAction(id::kMenuDistinct)->setChecked(false);
+        QCoreApplication::processEvents();
+        QVERIFY(!on() && DistinctMarkIsTheModels(dialog));
+        QCOMPARE(Status(dialog)->text(), QStringLiteral("Unika rader: av."));
+        dialog.Session().Notify(id::kMenuDistinct, 1);
+        dialog.Mirror();
+        QVERIFY(on() && DistinctMarkIsTheModels(dialog));
+        // Once the window is closed the model takes no choice, and the mark
+        // Qt set is taken back.
+        dialog.Session().Close();
+        Choose(dialog, id::kMenuDistinct);
+        QVERIFY(on() && DistinctMarkIsTheModels(dialog));
     }
 
     void instructionsReplaceTheRows() {

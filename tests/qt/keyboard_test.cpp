@@ -1,6 +1,6 @@
 // The dialog's keyboard: Tab from group to group, the arrow keys inside a
 // group, Space and Enter on push buttons, Escape and Enter elsewhere, a whole
-// session without the mouse, and closing.
+// session without the mouse, the menu and the check window, and closing.
 #include "window_test_support.h"
 
 #include "control_table.h"
@@ -10,26 +10,15 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
-
-#include <array>
-#include <cstdint>
 
 using namespace kupongen;
 using namespace kupongen::qt;
 using namespace kupongen::qt::test;
 
 namespace {
-
-std::array<std::uint64_t, kControlCount> Revisions(MainDialog& dialog) {
-    std::array<std::uint64_t, kControlCount> revisions{};
-    const auto& controls = dialog.Session().Model().Controls();
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        revisions[i] = controls[i].revision;
-    }
-    return revisions;
-}
 
 QString FocusName() {
     return QApplication::focusWidget() != nullptr ? QApplication::focusWidget()->objectName()
@@ -65,8 +54,13 @@ int CheckedSureBoxes(MainDialog& dialog) {
 class KeyboardTest : public QObject {
     Q_OBJECT
 
+    TestSettings settings_;
+
 private slots:
-    void initTestCase() { SetUpApplicationOnce(); }
+    void initTestCase() {
+        SetUpApplicationOnce();
+        QVERIFY(settings_.Install());
+    }
 
     void tabVisitsTheShownTabStopsInOrder() {
         MainDialog dialog;
@@ -182,6 +176,78 @@ private slots:
         for (const int button : {id::kGenerate, id::kSave, id::kInstructions, id::kRandomSure}) {
             QVERIFY(!qobject_cast<QPushButton*>(dialog.Control(button))->isDefault());
         }
+    }
+
+    void menuByAltVAndF10() {
+        MainDialog dialog;
+        // Alt+V opens Verktyg at its first item, F10 at its title; Return
+        // and the access key choose.
+        const QList<QList<Qt::Key>> ways = {
+            {Qt::Key_Return}, {Qt::Key_U}, {Qt::Key_Down, Qt::Key_Return}};
+        for (qsizetype way = 0; way < ways.size(); ++way) {
+            // The offscreen platform has no desktop to give the window the
+            // keyboard back once a menu has closed.
+            QVERIFY(ShowAndActivate(dialog));
+            const bool on = !dialog.Session().Model().MenuState(id::kMenuDistinct)->checked;
+            if (way < 2) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::AltModifier);
+            } else {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_F10);
+            }
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu != nullptr);
+            QCOMPARE(menu->title(), QStringLiteral("&Verktyg"));
+            for (const Qt::Key key : ways[way]) {
+                QTest::keyClick(menu, key);
+            }
+            QTRY_COMPARE(dialog.Session().Model().MenuState(id::kMenuDistinct)->checked, on);
+            QVERIFY(DistinctMarkIsTheModels(dialog));
+            QVERIFY(QApplication::activePopupWidget() == nullptr);
+        }
+        QVERIFY(ShowAndActivate(dialog));
+        QCOMPARE(FocusName(), Name(id::kRows));
+    }
+
+    void checkWindowByKeysAlone() {
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        CheckWindow* check = OpenCheckWindow(dialog, id::kMenuGradeRows);
+        QVERIFY(check != nullptr);
+        QCOMPARE(FocusName(), Name(rows::ReviewSignBoxId(1, 0)));
+        // The arrows go through all 39 sign boxes and round, as in the sure
+        // grid; Space sets a sign and opens the match again.
+        QList<int> boxes;
+        for (int box = 1; box <= 3 * 13; ++box) {
+            boxes.append(rows::review_id::kFirstSignBox + box % 39);
+        }
+        QCOMPARE(Keys(Qt::Key_Down, 39), boxes);
+        QCOMPARE(Keys(Qt::Key_Up, 1), QList<int>({rows::ReviewSignBoxId(13, 2)}));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(check->Review().Sign(13), rows::kTwo);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QCOMPARE(check->Review().Sign(13), rows::SignSet{0});
+        // Tab leaves the group for the result line, then the reports, the
+        // chart, the buttons and back.
+        using namespace rows::review_id;
+        QCOMPARE(Keys(Qt::Key_Tab, 8), QList<int>({kTyped, kCheckReport, kGradeReport, kChart,
+                                                   kClose, kReadAgain, kOpenFile, kFirstSignBox}));
+        QCOMPARE(Keys(Qt::Key_Backtab, 1), QList<int>({kOpenFile}));
+        // The result typed whole: every box shows its sign.
+        check->Item(kTyped)->setFocus();
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1x21X21X21X21"));
+        QCOMPARE(check->Review().Sign(2), rows::kCross);
+        QCOMPARE(ReviewMirrorDifference(*check), QString());
+
+        // Escape closes the window from every kind of item, and the keyboard
+        // goes back to the main window.
+        for (const int item : {kTyped, kGradeReport, kChart, rows::ReviewSignBoxId(5, 1), kClose}) {
+            QCOMPARE(OpenCheckWindow(dialog, id::kMenuCheckRows), check);
+            check->Item(item)->setFocus();
+            QTest::keyClick(check->Item(item), Qt::Key_Escape);
+            QVERIFY(!check->isVisible());
+            QTRY_VERIFY(dialog.isActiveWindow());
+        }
+        QCOMPARE(check->Review().Sign(2), rows::kCross);
     }
 
     void escapeNeverCloses() {

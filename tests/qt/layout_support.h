@@ -6,9 +6,11 @@
 #include "dialog_template.h"
 #include "group_frame.h"
 #include "main_dialog.h"
+#include "template_window.h"
 
 #include <QFontMetrics>
 #include <QImage>
+#include <QLabel>
 #include <QPainter>
 
 #include <optional>
@@ -62,6 +64,17 @@ inline QString CaptionClipping(QWidget* widget) {
     if (qobject_cast<GroupFrame*>(widget) != nullptr && !widget->rect().contains(room)) {
         return QStringLiteral("caption area outside the frame");
     }
+    if (const auto* label = qobject_cast<QLabel*>(widget); label != nullptr && label->wordWrap()) {
+        const QRect needed = metrics.boundingRect(room, Qt::TextWordWrap | alignment, caption);
+        return needed.width() <= room.width() && needed.height() <= room.height()
+                   ? QString()
+                   : QStringLiteral("\"%1\" needs %2x%3 pixels, has %4x%5")
+                         .arg(caption)
+                         .arg(needed.width())
+                         .arg(needed.height())
+                         .arg(room.width())
+                         .arg(room.height());
+    }
     int baseline = placedBaseline;
     const int advance = metrics.horizontalAdvance(caption);
     if (advance > room.width()) {
@@ -90,6 +103,19 @@ inline QString CaptionClipping(QWidget* widget) {
             .arg(widget->height());
     }
     return {};
+}
+
+// Where a template item must stand in its window: its rectangle in the
+// client area, which a menu bar pushes down.
+inline QRect TemplateRect(const TemplateWindow& window, std::size_t item) {
+    return ToQRect(window.Units().Rect(window.Template()[item]))
+        .translated(window.ClientArea().topLeft());
+}
+
+// Where an item's widget stands in its window, whatever its parent.
+inline QRect PlacedRect(const TemplateWindow& window, std::size_t item) {
+    const QWidget* widget = window.Items()[item];
+    return {widget->mapTo(&window, QPoint(0, 0)), widget->size()};
 }
 
 inline bool Contains(const DialogItem& outer, const DialogItem& inner) {

@@ -8,6 +8,7 @@
 
 #include <QFontInfo>
 #include <QImage>
+#include <QMenuBar>
 #include <QTextBlock>
 
 #include <algorithm>
@@ -44,6 +45,34 @@ QList<int> InkedLineTops(const QImage& image) {
     return tops;
 }
 
+// Checks that every control a group box frames stands within its two etched
+// lines, the edits as the frame's own children; returns how many.
+int ItemsInsideFrames(const TemplateWindow& window) {
+    int inside = 0;
+    const DialogItems items = window.Template();
+    for (std::size_t g = 0; g < items.size(); ++g) {
+        auto* frame = qobject_cast<GroupFrame*>(window.Items()[g]);
+        if (frame == nullptr) {
+            continue;
+        }
+        const QRect lines = frame->FrameRect().translated(frame->pos());
+        const QRect room = lines.adjusted(2, 2, -2, -2);
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            if (i == g || !Contains(items[g], items[i])) {
+                continue;
+            }
+            ++inside;
+            const bool edit = items[i].kind == ItemKind::Edit;
+            if (!room.contains(PlacedRect(window, i)) ||
+                (window.Items()[i]->parentWidget() == frame) != edit) {
+                qWarning("%s is not inside its frame", qPrintable(window.Items()[i]->objectName()));
+                return -1;
+            }
+        }
+    }
+    return inside;
+}
+
 } // namespace
 
 class LayoutTest : public QObject {
@@ -70,8 +99,9 @@ private slots:
         QCOMPARE(dialog.Units().Base().x, 7);
         QCOMPARE(dialog.Units().Base().y, 14);
         // 490 x 280 units, and the rows window at 185, 73, 232 x 200 units.
-        QCOMPARE(dialog.size(), QSize(858, 490));
-        QCOMPARE(dialog.Control(id::kRows)->geometry(), QRect(324, 128, 406, 350));
+        QCOMPARE(dialog.ClientArea().size(), QSize(858, 490));
+        QCOMPARE(dialog.Control(id::kRows)->geometry(),
+                 QRect(324, 128, 406, 350).translated(dialog.ClientArea().topLeft()));
         // Tahoma fits every caption at its own size.
         for (QWidget* item : dialog.Items()) {
             QCOMPARE(QFontInfo(item->font()).pixelSize(), 12);
@@ -82,9 +112,15 @@ private slots:
         MainDialog dialog;
         QCOMPARE(dialog.Items().size(), kDialogItems.size());
         for (std::size_t i = 0; i < kDialogItems.size(); ++i) {
-            QCOMPARE(dialog.Items()[i]->geometry(), ToQRect(dialog.Units().Rect(kDialogItems[i])));
+            QCOMPARE(dialog.Items()[i]->geometry(), TemplateRect(dialog, i));
         }
-        QCOMPARE(dialog.size(), ToQRect(dialog.Units().Window()).size());
+        // The client area is the template's; the menu bar above it is all
+        // the window grows by.
+        QCOMPARE(dialog.ClientArea().size(), ToQRect(dialog.Units().Window()).size());
+        QVERIFY(dialog.ClientArea().top() >= QFontMetrics(dialog.MenuBar()->font()).height());
+        QCOMPARE(dialog.MenuBar()->geometry(),
+                 QRect(0, 0, dialog.width(), dialog.ClientArea().top()));
+        QCOMPARE(dialog.size(), dialog.ClientArea().size() + QSize(0, dialog.ClientArea().top()));
     }
 
     void noCaptionIsCut() {
@@ -99,25 +135,66 @@ private slots:
 
     void groupControlsStayInsideTheFrame() {
         MainDialog dialog;
-        int inside = 0;
-        for (std::size_t g = 0; g < kDialogItems.size(); ++g) {
-            auto* frame = qobject_cast<GroupFrame*>(dialog.Items()[g]);
-            if (frame == nullptr) {
-                continue;
+        QCOMPARE(ItemsInsideFrames(dialog), 2 + 3 + 14 + 14 + 30 + 1 + 39 + 13);
+    }
+
+    void checkWindowByItsTemplate() {
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        CheckWindow* check = OpenCheckWindow(dialog, id::kMenuCheckRows);
+        QVERIFY(check != nullptr);
+        QCOMPARE(check->Units().Base().x, dialog.Units().Base().x);
+        QCOMPARE(check->Units().Base().y, dialog.Units().Base().y);
+        QCOMPARE(check->Items().size(), rows::kReviewItems.size());
+        QCOMPARE(check->ClientArea(), ToQRect(check->Units().Rect(0, 0, rows::kReviewWindow.width,
+                                                                  rows::kReviewWindow.height)));
+        QCOMPARE(check->size(), check->ClientArea().size());
+        for (std::size_t i = 0; i < rows::kReviewItems.size(); ++i) {
+            QCOMPARE(PlacedRect(*check, i), TemplateRect(*check, i));
+            const QString clipping = CaptionClipping(check->Items()[i]);
+            QVERIFY2(clipping.isEmpty(), qPrintable(clipping));
+        }
+        // The sign boxes, the match labels, the result's line and labels, the
+        // two reports and the chart.
+        QCOMPARE(ItemsInsideFrames(*check), 39 + 13 + 3 + 1 + 2);
+        // The longest refusal under the result's line is whole too.
+        check->Item(rows::review_id::kTyped)->setFocus();
+        QTest::keyClicks(check->Item(rows::review_id::kTyped), QStringLiteral("1X2X2X2X2X2X2X"));
+        QVERIFY(check->Review().ResultStatus().size() > 60);
+        const QString clipping = CaptionClipping(check->Item(rows::review_id::kResultStatus));
+        QVERIFY2(clipping.isEmpty(), qPrintable(clipping));
+    }
+
+    void chartBarsScaleToTheLargestCount() {
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        // Two rows with 13 right and one with 12.
+        dialog.Session().TypeRowsText("Stryktipset\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,1\r\n"
+                                      "E,1,1,1,1,1,1,1,1,1,1,1,1,1\r\nE,1,1,1,1,1,1,1,1,1,1,1,1,2");
+        dialog.Mirror();
+        CheckWindow* check = OpenCheckWindow(dialog, id::kMenuGradeRows);
+        QVERIFY(check != nullptr);
+        check->Item(rows::review_id::kTyped)->setFocus();
+        QTest::keyClicks(check->Item(rows::review_id::kTyped), QStringLiteral("1111111111111"));
+        QWidget* chart = check->Item(rows::review_id::kChart);
+        const QImage bars = chart->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        const QRgb highlight = chart->palette().color(QPalette::Highlight).rgb();
+        // The longest run of the bars' colour in each pixel row, top down.
+        QList<int> lengths;
+        for (int y = 0; y < bars.height(); ++y) {
+            int run = 0;
+            int longest = 0;
+            for (int x = 0; x < bars.width(); ++x) {
+                run = bars.pixel(x, y) == highlight ? run + 1 : 0;
+                longest = std::max(longest, run);
             }
-            // Within the two etched lines on every side.
-            const QRect lines = frame->FrameRect().translated(frame->pos());
-            const QRect room = lines.adjusted(2, 2, -2, -2);
-            for (std::size_t i = 0; i < kDialogItems.size(); ++i) {
-                if (i == g || !Contains(kDialogItems[g], kDialogItems[i])) {
-                    continue;
-                }
-                ++inside;
-                QVERIFY2(room.contains(dialog.Items()[i]->geometry()),
-                         qPrintable(dialog.Items()[i]->objectName()));
+            if (longest > 0 && (lengths.isEmpty() || lengths.constLast() != longest)) {
+                lengths.append(longest);
             }
         }
-        QCOMPARE(inside, 2 + 3 + 14 + 14 + 30 + 1 + 39 + 13);
+        QCOMPARE(lengths.size(), 2);
+        QVERIFY(lengths[0] > chart->width() / 3);
+        QVERIFY(std::abs(lengths[0] - 2 * lengths[1]) <= 2);
     }
 
     void swedishLettersSitOnTheirLetters() {

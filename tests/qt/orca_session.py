@@ -6,6 +6,7 @@ speech server, starts the window, presses keys with xdotool as a blind user
 would and checks what Orca says after each step, from the SPEECH OUTPUT
 lines of its debug log. Usage: orca_session.py KUPONGEN
 """
+import fcntl
 import os
 import re
 import shutil
@@ -65,7 +66,8 @@ class Orca:
     def spoken(self):
         try:
             with open(self.log, encoding="utf-8", errors="replace") as log:
-                return re.findall(r"SPEECH OUTPUT: '(.*?)'", log.read())
+                # An utterance may hold line breaks (a chart's counts).
+                return re.findall(r"SPEECH OUTPUT: '(.*?)'", log.read(), re.DOTALL)
         except FileNotFoundError:
             return []
 
@@ -127,12 +129,16 @@ def session(program, folder):
     window = None
     try:
         orca.hear(r"^Screen reader on\.$")
+        # Its settings in the session's folder: a first start, and nothing
+        # left in the user's own.
         window = subprocess.Popen([program], cwd=folder, env=dict(
-            os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb"))
+            os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+            XDG_CONFIG_HOME=folder))
         # There is no window manager to give the new window the keyboard.
         found = subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--class",
                                 "kupongen"], check=True, capture_output=True, text=True)
-        subprocess.run(["xdotool", "windowfocus", "--sync", found.stdout.split()[0]], check=True)
+        main_window = found.stdout.split()[0]
+        subprocess.run(["xdotool", "windowfocus", "--sync", main_window], check=True)
         orca.hear(r"^Rader text\.$")
         # Each group's caption once, as the focus enters it.
         tab_until(orca, r"^Välj: panel\.$")
@@ -173,11 +179,44 @@ def session(program, folder):
                     lines = rows.read().split(b"\r\n")
         assert lines[0] == b"Stryktipset" and len(lines) == 11, lines
         assert all(line.split(b",")[4] == b"X" for line in lines[1:]), lines
+
+        # Verktyg by the keyboard: Alt+V at Unika rader, which is off; its
+        # status line once chosen; F10 finds it on. The window takes the
+        # keyboard back from the closed save dialog as a desktop would give it.
+        subprocess.run(["xdotool", "windowfocus", "--sync", main_window], check=True)
+        orca.hear(r"^SPARA raderna push button\.$")
+        key("alt+v")
+        orca.hear(r"^Unika rader\.$")
+        key("Return")
+        orca.hear(r"^notification Unika rader: på\.$")
+        key("F10")
+        orca.hear(r"^Verktyg\.$")
+        key("Down")
+        orca.hear(r"^Unika rader checked\.$")
+        key("Down", "Down")
+        orca.hear(r"^Kontrollera raderna…$")
+        key("Return")
+        # The check window, and the check's first line and verdict.
+        orca.hear(r"^Kontrollera och rätta rader dialog Källa: raderna i fönstret")
+        orca.hear(r"^notification Kontroll av raderna i fönstret\. Filen kan laddas upp\.$")
+        orca.hear(r"^Kontroll read only text\.$")
+        # The result typed whole: the rows with 13 to 10 right.
+        key("shift+Tab")
+        orca.hear(r"^Resultat text\.$")
+        key(*"1X21X21X21X21")
+        orca.hear(r"^notification Rättning av raderna i fönstret\. Rader: 10\. 13 rätt: \d+ rader?\. "
+                  r"12 rätt: \d+ rader?\. 11 rätt: \d+ rader?\. 10 rätt: \d+ rader?\.$")
+        tab_until(orca, r"^Rader efter antal rätt chart\.$")
+        orca.hear(r"^Rader efter antal rätt:\s+13 rätt: \d+ rader?\s+12 rätt")
+        # Escape closes it: back in the main window.
+        key("Escape")
+        orca.hear(r"^Kupongen .* dialog\.$")
         # One announcement for each message; the status field read once.
         spoken = orca.spoken()
         assert spoken.count("notification ENKELRADS generering utförd.") == 1, spoken
         assert spoken.count("Här visas status och varningar.") == 1, spoken
         assert not any("unselected" in line for line in spoken), spoken
+        assert spoken.count("notification Unika rader: på.") == 1, spoken
         print("Orca said:\n  " + "\n  ".join(orca.spoken()), flush=True)
     finally:
         if window is not None:
@@ -189,5 +228,9 @@ def session(program, folder):
 
 
 if __name__ == "__main__":
-    with tempfile.TemporaryDirectory() as folder:
-        session(os.path.abspath(sys.argv[1]), folder)
+    # Orca runs once for each user, and "--replace" kills the others: the
+    # sessions of other builds on this machine wait their turn.
+    with open(os.path.join(tempfile.gettempdir(), "kupongen-orca-session.lock"), "w") as lock:
+        fcntl.flock(lock, fcntl.LOCK_EX)
+        with tempfile.TemporaryDirectory() as folder:
+            session(os.path.abspath(sys.argv[1]), folder)

@@ -1,10 +1,12 @@
 // Saving through the window: hand edits reach the file, the save dialog's
 // rules (it never waits on a file it shows), a failed save and a cancelled
-// one. The browser page hands typed text over exactly as the window does.
+// one; the check window's file chooser, and the system's save command. The
+// browser page hands typed text over exactly as the window does.
 #include "window_test_support.h"
 
 #include "ansi_qt.h"
 #include "control_table.h"
+#include "name_only_icons.h"
 #include "save_file_dialog.h"
 
 #include <QAbstractItemView>
@@ -117,13 +119,12 @@ class SaveTest : public QObject {
     Q_OBJECT
 
     // The dialog remembers its file here, never in the user's own settings.
-    QTemporaryDir settings_;
+    TestSettings settings_;
 
 private slots:
     void initTestCase() {
         SetUpApplicationOnce();
-        QVERIFY(settings_.isValid());
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings_.path());
+        QVERIFY(settings_.Install());
     }
 
     void saveDialogOffersRaderThenTheFileLastSavedTo() {
@@ -160,7 +161,7 @@ private slots:
         QCOMPARE(offered, QStringList({QStringLiteral("rader.txt"), QStringLiteral("mina.txt"),
                                        QStringLiteral("rader.txt")}));
         QCOMPARE(opensIn, QStringList({current, saved, current}));
-        QVERIFY(QFile::exists(settings_.filePath(QStringLiteral("kupongen/kupongen.conf"))));
+        QVERIFY(QFile::exists(settings_.FilePath(QStringLiteral("kupongen/kupongen.conf"))));
     }
 
     void handEditReachesTheFile() {
@@ -244,6 +245,62 @@ private slots:
         QVERIFY(confirms);
         QCOMPARE(ReadAll(folder.filePath(QStringLiteral("rader.txt"))),
                  Bytes(dialog.Session().Model().Item(id::kRows)->text));
+    }
+
+    void checkWindowOpensAFileByQtsOwnDialog() {
+        QTemporaryDir folder;
+        WriteAll(folder.filePath(QStringLiteral("spelade.txt")), "Stryktipset\r\n");
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        CheckWindow* check = OpenCheckWindow(dialog, id::kMenuCheckRows);
+        QVERIFY(check != nullptr);
+        bool checked = false;
+        WhenModalOpens<QFileDialog>([&](QFileDialog* open) {
+            QCOMPARE(open->acceptMode(), QFileDialog::AcceptOpen);
+            QCOMPARE(open->fileMode(), QFileDialog::ExistingFile);
+            QVERIFY(open->testOption(QFileDialog::DontUseNativeDialog));
+            QCOMPARE(open->nameFilters(), QStringList({QStringLiteral("Text Files (*.txt)"),
+                                                       QStringLiteral("All Files (*)")}));
+            QVERIFY(dynamic_cast<NameOnlyIconProvider*>(open->iconProvider()) != nullptr);
+            checked = true;
+            open->setDirectory(folder.path());
+            EnterFileName(open, QStringLiteral("spelade.txt"));
+            open->findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"))
+                ->button(QDialogButtonBox::Open)
+                ->click();
+        });
+        QTest::mouseClick(check->Item(rows::review_id::kOpenFile), Qt::LeftButton);
+        QVERIFY(checked);
+        QVERIFY(check->Review().CheckReport().starts_with("Kontroll av spelade.txt\r\n"));
+        // Cancelled: the window keeps what it shows.
+        WhenModalOpens<QFileDialog>([](QFileDialog* open) { open->reject(); });
+        QTest::mouseClick(check->Item(rows::review_id::kOpenFile), Qt::LeftButton);
+        QVERIFY(check->Review().CheckReport().starts_with("Kontroll av spelade.txt\r\n"));
+    }
+
+    void saveSystemChoiceReachesTheModel() {
+        QTemporaryDir folder;
+        FakePrompts prompts;
+        prompts.nextPath = folder.filePath(QStringLiteral("system.txt"));
+        MainDialog dialog(prompts.Make());
+        QVERIFY(ShowAndActivate(dialog));
+        QVERIFY(Click(dialog, id::kSystem));
+        QVERIFY(Click(dialog, kHalfCoverIds[2]));
+        QVERIFY(Click(dialog, id::kGenerate));
+        Choose(dialog, id::kMenuSaveSystem);
+        QCOMPARE(prompts.asked, 1);
+        QVERIFY(ReadAll(*prompts.nextPath).startsWith("Stryktipset\r\nM4,"));
+        QVERIFY(Status(dialog)->text().endsWith(QStringLiteral(" är sparat för uppladdning.")));
+        // Typed text goes first, as for a click; what is no system is refused
+        // in the status line and nothing is asked.
+        QPlainTextEdit* rows = Rows(dialog);
+        rows->selectAll();
+        Type(rows, QStringLiteral("E,1"));
+        Choose(dialog, id::kMenuSaveSystem);
+        QCOMPARE(prompts.asked, 1);
+        QCOMPARE(dialog.Session().Model().Item(id::kRows)->text, std::string("E,1"));
+        QCOMPARE(Status(dialog)->text(), QStringLiteral("Texten är ingen systemrad."));
+        QCOMPARE(MirrorDifference(dialog), QString());
     }
 
     void allFilesFilterKeepsTheName() {

@@ -5,11 +5,17 @@ Reads one command per line on standard input, works the application named
 on the command line through AT-SPI only, and answers each command with one
 JSON line on standard output:
 
-  items                   the main window's items, each group box followed
-                          by the controls it holds, as the screen reader
-                          sees them (role, name, states, relations)
-  do ROLE|NAME|ACTION     runs an action on the one shown item with that
+  items [TITLE]           a window's template items, each group box
+                          followed by the controls it holds, as the screen
+                          reader sees them (role, name, states, relations);
+                          the main window, or the one whose title starts
+                          with TITLE
+  menu                    the main window's menu bar, its menus and their
+                          items, depth first
+  do ROLE|NAME|ACTION[|TITLE]
+                          runs an action on the one shown item with that
                           role and name
+  menu-do NAME|ACTION     runs an action on the menu item with that name
   type TEXT               types TEXT on the keyboard
   key KEYSYM              presses and releases one key (e.g. Return)
 """
@@ -32,12 +38,12 @@ def find_application(name):
     raise RuntimeError("no application " + name)
 
 
-def main_window(application):
+def window_named(application, title):
     for window in application:
         if window is not None and window.getRoleName() == "dialog" and window.name.startswith(
-                "Kupongen"):
+                title):
             return window
-    raise RuntimeError("no Kupongen window")
+    raise RuntimeError("no window " + title)
 
 
 def related_names(item, relation_type):
@@ -57,6 +63,8 @@ def describe(item):
     return {
         "role": item.getRoleName(),
         "name": item.name,
+        "description": item.description,
+        "parent": item.parent.name if item.parent is not None else None,
         "showing": states.contains(pyatspi.STATE_SHOWING),
         "checked": states.contains(pyatspi.STATE_CHECKED),
         "actions": actions,
@@ -66,20 +74,35 @@ def describe(item):
 
 
 def tree_items(window):
-    """The window's items depth first: each group box, then the controls it
-    holds."""
+    """The window's template items depth first: each group box, then the
+    controls it holds. The menu bar is not one of them."""
     for item in window:
+        if item is not None and item.getRoleName() == "menu bar":
+            continue
         yield item
         if item is not None and item.getRoleName() == "panel":
             yield from item
 
 
-def do_action(window, role, name, action_name):
-    matches = [item for item in tree_items(window)
-               if item is not None and item.getRoleName() == role and item.name == name
-               and item.getState().contains(pyatspi.STATE_SHOWING)]
+def descendants(item):
+    for child in item:
+        if child is not None:
+            yield child
+            yield from descendants(child)
+
+
+def menu_items(window):
+    for item in window:
+        if item is not None and item.getRoleName() == "menu bar":
+            yield from descendants(item)
+
+
+def do_action(items, role, name, action_name):
+    matches = [item for item in items
+               if item is not None and (role is None or item.getRoleName() == role)
+               and item.name == name]
     if len(matches) != 1:
-        raise RuntimeError("%d shown items are %s %r" % (len(matches), role, name))
+        raise RuntimeError("%d items are %s %r" % (len(matches), role, name))
     action = matches[0].queryAction()
     for i in range(action.nActions):
         if action.getName(i) == action_name:
@@ -93,10 +116,21 @@ def run(application_name):
         command, _, argument = line.rstrip("\n").partition(" ")
         try:
             if command == "items":
-                answer = [describe(item) for item in tree_items(main_window(application))]
+                window = window_named(application, argument or "Kupongen")
+                answer = [describe(item) for item in tree_items(window)]
+            elif command == "menu":
+                window = window_named(application, "Kupongen")
+                answer = [describe(item) for item in menu_items(window)]
             elif command == "do":
-                role, name, action = argument.split("|")
-                answer = do_action(main_window(application), role, name, action)
+                role, name, action, *title = argument.split("|")
+                window = window_named(application, title[0] if title else "Kupongen")
+                shown = [item for item in tree_items(window)
+                         if item is not None and item.getState().contains(pyatspi.STATE_SHOWING)]
+                answer = do_action(shown, role, name, action)
+            elif command == "menu-do":
+                name, action = argument.split("|")
+                window = window_named(application, "Kupongen")
+                answer = do_action(menu_items(window), None, name, action)
             elif command == "type":
                 pyatspi.Registry.generateKeyboardEvent(0, argument, pyatspi.KEY_STRING)
                 answer = True

@@ -2,12 +2,14 @@
 // bus): every shown control is found by its role and name, and a whole
 // session of single rows is made and saved with accessibility actions and
 // typed keys alone, the screen reader seeing exactly the model after every
-// step.
+// step; the menu and the check window the same way.
 #include "layout_support.h"
 #include "window_test_support.h"
 
 #include "control_table.h"
+#include "dialog_outline.h"
 #include "dialog_template.h"
+#include "menu_table.h"
 #include "random_mersenne.h"
 
 #include <QDir>
@@ -119,23 +121,23 @@ Expected ExpectedFor(std::size_t index) {
     return {};
 }
 
-// The template's items in the order of the screen reader's tree: each group
+// A template's items in the order of the screen reader's tree: each group
 // box followed by the items its frame holds.
-std::vector<std::size_t> TreeOrder() {
-    const auto groupOf = [](std::size_t item) -> std::optional<std::size_t> {
-        for (std::size_t g = 0; g < kDialogItems.size(); ++g) {
-            if (g != item && kDialogItems[g].kind == ItemKind::GroupBox &&
-                Contains(kDialogItems[g], kDialogItems[item])) {
+std::vector<std::size_t> TreeOrder(DialogItems items = kDialogItems) {
+    const auto groupOf = [items](std::size_t item) -> std::optional<std::size_t> {
+        for (std::size_t g = 0; g < items.size(); ++g) {
+            if (g != item && items[g].kind == ItemKind::GroupBox &&
+                Contains(items[g], items[item])) {
                 return g;
             }
         }
         return std::nullopt;
     };
     std::vector<std::size_t> order;
-    for (std::size_t i = 0; i < kDialogItems.size(); ++i) {
+    for (std::size_t i = 0; i < items.size(); ++i) {
         if (!groupOf(i)) {
             order.push_back(i);
-            for (std::size_t j = 0; j < kDialogItems.size(); ++j) {
+            for (std::size_t j = 0; j < items.size(); ++j) {
                 if (groupOf(j) == i) {
                     order.push_back(j);
                 }
@@ -204,13 +206,113 @@ QString ScreenReaderDifference(MainDialog& dialog, const QJsonValue& items) {
     return {};
 }
 
+// What the screen reader sees of the check window against its template and
+// the review: the first difference, or an empty text.
+QString CheckWindowDifference(const CheckWindow& window, const QJsonValue& items) {
+    const QJsonArray seen = items.toArray();
+    if (seen.size() != static_cast<qsizetype>(rows::kReviewItems.size())) {
+        return items.isArray() ? QStringLiteral("%1 items").arg(seen.size()) : items.toString();
+    }
+    const std::vector<std::size_t> order = TreeOrder(rows::kReviewItems);
+    for (std::size_t n = 0; n < order.size(); ++n) {
+        const DialogItem& item = rows::kReviewItems[order[n]];
+        const QJsonObject found = seen[static_cast<qsizetype>(n)].toObject();
+        static const std::map<ItemKind, QString> roles = {
+            {ItemKind::GroupBox, QStringLiteral("panel")},
+            {ItemKind::Label, QStringLiteral("label")},
+            {ItemKind::CheckBox, QStringLiteral("check box")},
+            {ItemKind::PushButton, QStringLiteral("push button")},
+            {ItemKind::Edit, QStringLiteral("text")}};
+        const QString role =
+            rows::IsReviewChart(item) ? QStringLiteral("chart") : roles.at(item.kind);
+        const auto name = rows::ReviewScreenReaderName(item.id);
+        const QString expected = FromAnsi(name ? *name
+                                          : item.kind == ItemKind::Label && item.id != kNoId
+                                              ? rows::ReviewItemText(window.Review(), item.id)
+                                              : std::string(item.caption.view()));
+        if (found[QStringLiteral("role")].toString() != role ||
+            found[QStringLiteral("name")].toString() != expected) {
+            return QStringLiteral("%1 \"%2\" found as %3 \"%4\"")
+                .arg(role, expected, found[QStringLiteral("role")].toString(),
+                     found[QStringLiteral("name")].toString());
+        }
+        if (found[QStringLiteral("checked")].toBool() !=
+            rows::ReviewItemChecked(window.Review(), item.id)) {
+            return expected + QStringLiteral(": check mark");
+        }
+        // Each item names its group, or the window, as its parent: the tree
+        // reads the same both ways.
+        const auto group = EnclosingGroupBox(rows::kReviewItems, order[n]);
+        const QString parent =
+            group ? FromAnsi(rows::kReviewItems[*group].caption.view()) : window.windowTitle();
+        if (found[QStringLiteral("parent")].toString() != parent) {
+            return expected + QStringLiteral(": in ") + found[QStringLiteral("parent")].toString();
+        }
+        if (rows::IsReviewChart(item) &&
+            found[QStringLiteral("description")].toString() !=
+                FromAnsi(rows::ReviewItemText(window.Review(), item.id))) {
+            return expected + QStringLiteral(": counts");
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 class ScreenReaderTest : public QObject {
     Q_OBJECT
 
+    TestSettings settings_;
+
 private slots:
-    void initTestCase() { SetUpApplicationOnce(); }
+    void initTestCase() {
+        SetUpApplicationOnce();
+        QVERIFY(settings_.Install());
+    }
+
+    void screenReaderSeesTheMenuAndTheCheckWindow() {
+        MainDialog dialog;
+        QVERIFY(ShowAndActivate(dialog));
+        Agent agent;
+        QVERIFY(agent.Start());
+        // Verktyg and its items as the menu table gives them, Unika rader
+        // marked as the model marks it, also after a screen reader's press.
+        for (const bool on : {false, true}) {
+            const QJsonArray menu = agent.Ask(QStringLiteral("menu")).toArray();
+            QCOMPARE(menu.size(), static_cast<qsizetype>(2 + kMenuItems.size()));
+            QCOMPARE(menu[0][QStringLiteral("name")].toString(), QStringLiteral("Verktyg"));
+            for (std::size_t i = 0; i < kMenuItems.size(); ++i) {
+                const QJsonValue item = menu[static_cast<qsizetype>(2 + i)];
+                const bool separator = kMenuItems[i].kind == MenuItemKind::Separator;
+                QCOMPARE(item[QStringLiteral("role")].toString(),
+                         separator ? QStringLiteral("separator") : QStringLiteral("menu item"));
+                QCOMPARE(item[QStringLiteral("name")].toString(),
+                         FromAnsi(kMenuItems[i].caption.view()).remove(u'&'));
+            }
+            QCOMPARE(menu[2][QStringLiteral("checked")].toBool(), on);
+            if (!on) {
+                QVERIFY(agent.Ask(QStringLiteral("menu-do Unika rader|Press")).isBool());
+                QTRY_VERIFY(dialog.Session().Model().MenuState(id::kMenuDistinct)->checked);
+                QVERIFY(DistinctMarkIsTheModels(dialog));
+            }
+        }
+
+        // Kontrollera raderna…: every item of the check window by its role
+        // and name, inside its group, the chart's counts as its description.
+        QVERIFY(agent.Ask(QStringLiteral("menu-do Kontrollera raderna…|Press")).isBool());
+        QTRY_VERIFY(dialog.OpenedCheckWindow() != nullptr &&
+                    dialog.OpenedCheckWindow()->isVisible());
+        const CheckWindow& check = *dialog.OpenedCheckWindow();
+        const QString title = QStringLiteral("Kontrollera");
+        QCOMPARE(CheckWindowDifference(check, agent.Ask(QStringLiteral("items ") + title)),
+                 QString());
+        const QJsonValue answer =
+            agent.Ask(QStringLiteral("do check box|Match 2: X|Toggle|") + title);
+        QVERIFY2(answer.isBool(), qPrintable(answer.toString()));
+        QTRY_COMPARE(check.Review().Sign(2), rows::kCross);
+        QTRY_COMPARE(CheckWindowDifference(check, agent.Ask(QStringLiteral("items ") + title)),
+                     QString());
+    }
 
     void screenReaderSeesTheModelAndMakesRows() {
         rg.RandomInit(1);

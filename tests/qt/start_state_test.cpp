@@ -1,12 +1,16 @@
-// The window right after start, as the widgets show it.
+// The window right after start, as the widgets show it, and what it keeps
+// from the start before.
 #include "window_test_support.h"
 
 #include "control_table.h"
 #include "dialog_template.h"
+#include "menu_table.h"
 
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QIcon>
+#include <QMenu>
+#include <QMenuBar>
 #include <QScrollBar>
 
 #include <set>
@@ -18,8 +22,14 @@ using namespace kupongen::qt::test;
 class StartStateTest : public QObject {
     Q_OBJECT
 
+    // The settings of a first start, never the user's own.
+    TestSettings settings_;
+
 private slots:
-    void initTestCase() { SetUpApplicationOnce(); }
+    void initTestCase() {
+        SetUpApplicationOnce();
+        QVERIFY(settings_.Install());
+    }
 
     void titleIsExact() {
         MainDialog dialog;
@@ -152,6 +162,49 @@ private slots:
         MainDialog dialog;
         QVERIFY(ShowAndActivate(dialog));
         QCOMPARE(QApplication::focusWidget(), Rows(dialog));
+    }
+
+    void menuBarIsTheMenuTable() {
+        MainDialog dialog;
+        const QList<QAction*> menus = dialog.MenuBar()->actions();
+        QCOMPARE(menus.size(), 1);
+        QCOMPARE(menus[0]->text(), QStringLiteral("&Verktyg"));
+        const QList<QAction*> items = menus[0]->menu()->actions();
+        QCOMPARE(items.size(), static_cast<qsizetype>(kMenuItems.size()));
+        for (std::size_t i = 0; i < kMenuItems.size(); ++i) {
+            const MenuItem& item = kMenuItems[i];
+            QAction* action = items[static_cast<qsizetype>(i)];
+            QCOMPARE(action->isSeparator(), item.kind == MenuItemKind::Separator);
+            QCOMPARE(action->isCheckable(), item.kind == MenuItemKind::Toggle);
+            if (item.kind != MenuItemKind::Separator) {
+                QCOMPARE(action, dialog.MenuAction(item.id));
+                QCOMPARE(action->text(), FromAnsi(item.caption.view()));
+            }
+        }
+        QCOMPARE(items[4]->text(), QStringLiteral("&Kontrollera raderna…"));
+        // Off at the first start.
+        QVERIFY(!dialog.MenuAction(id::kMenuDistinct)->isChecked());
+        QVERIFY(DistinctMarkIsTheModels(dialog));
+    }
+
+    void distinctRowsAreRememberedWithoutAMessage() {
+        for (const bool on : {true, false}) {
+            {
+                MainDialog dialog;
+                QVERIFY(ShowAndActivate(dialog));
+                QCOMPARE(dialog.MenuAction(id::kMenuDistinct)->isChecked(), !on);
+                Choose(dialog, id::kMenuDistinct);
+                QCOMPARE(Status(dialog)->text(), on ? QStringLiteral("Unika rader: på.")
+                                                    : QStringLiteral("Unika rader: av."));
+            }
+            // The next start takes the setting back; its texts are those of
+            // every start.
+            MainDialog dialog;
+            QCOMPARE(dialog.Session().Model().MenuState(id::kMenuDistinct)->checked, on);
+            QVERIFY(DistinctMarkIsTheModels(dialog));
+            QCOMPARE(Status(dialog)->text(), QStringLiteral("Här visas status och varningar!"));
+            QCOMPARE(MirrorDifference(dialog), QString());
+        }
     }
 
     void fixedSizeWithoutMaximize() {

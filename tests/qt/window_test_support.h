@@ -5,22 +5,30 @@
 #pragma once
 
 #include "ansi_qt.h"
+#include "check_window.h"
 #include "dialog_model.h"
 #include "main_dialog.h"
+#include "review_window.h"
 #include "startup.h"
 #include "test_helpers.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRadioButton>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextDocument>
 #include <QTimer>
 
+#include <array>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -30,6 +38,23 @@ namespace kupongen::qt::test {
 inline void SetUpApplicationOnce() {
     SetUpApplication(*qobject_cast<QApplication*>(QCoreApplication::instance()));
 }
+
+// The settings the window keeps, in a folder of the test's own: every window
+// starts as at a first start, and no user's settings change.
+class TestSettings {
+public:
+    bool Install() {
+        if (!folder_.isValid()) {
+            return false;
+        }
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder_.path());
+        return true;
+    }
+    QString FilePath(const QString& name) const { return folder_.filePath(name); }
+
+private:
+    QTemporaryDir folder_;
+};
 
 using kupongen::testing::A;
 
@@ -103,6 +128,16 @@ inline void Type(QWidget* widget, const QString& text) {
     }
 }
 
+// Every control's revision: what has changed since.
+inline std::array<std::uint64_t, kControlCount> Revisions(const MainDialog& dialog) {
+    std::array<std::uint64_t, kControlCount> revisions{};
+    const auto& controls = dialog.Session().Model().Controls();
+    for (std::size_t i = 0; i < controls.size(); ++i) {
+        revisions[i] = controls[i].revision;
+    }
+    return revisions;
+}
+
 // Every control's widget shows what the model holds; returns the first
 // difference, or an empty text.
 inline QString MirrorDifference(MainDialog& dialog) {
@@ -130,6 +165,63 @@ inline QString MirrorDifference(MainDialog& dialog) {
             if (ToAnsiCrLf(text->document()->toRawText()) != state.text) {
                 return where + QStringLiteral("text");
             }
+        }
+    }
+    return {};
+}
+
+// A user's choice of a menu item; the command follows once the menu has
+// closed, as the event loop goes on.
+inline void Choose(MainDialog& dialog, int menuId) {
+    dialog.MenuAction(menuId)->trigger();
+    QCoreApplication::processEvents();
+}
+
+// Whether the menu's mark of Unika rader is the model's.
+inline bool DistinctMarkIsTheModels(const MainDialog& dialog) {
+    return dialog.MenuAction(id::kMenuDistinct)->isChecked() ==
+           dialog.Session().Model().MenuState(id::kMenuDistinct)->checked;
+}
+
+// Kontrollera raderna… or Rätta raderna…: the check window it opens.
+inline CheckWindow* OpenCheckWindow(MainDialog& dialog, int menuId) {
+    Choose(dialog, menuId);
+    CheckWindow* window = dialog.OpenedCheckWindow();
+    if (window == nullptr || !QTest::qWaitForWindowExposed(window)) {
+        return nullptr;
+    }
+    QApplication::setActiveWindow(window);
+    return QTest::qWaitForWindowActive(window) ? window : nullptr;
+}
+
+// Every item of the check window shows what the review gives for it;
+// returns the first difference, or an empty text.
+inline QString ReviewMirrorDifference(const CheckWindow& window) {
+    for (const DialogItem& item : rows::kReviewItems) {
+        if (item.id == kNoId) {
+            continue;
+        }
+        QWidget* widget = window.Item(item.id);
+        const std::string text = rows::ReviewItemText(window.Review(), item.id);
+        const QString where = QStringLiteral("item %1: ").arg(item.id);
+        if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+            if (box->isChecked() != rows::ReviewItemChecked(window.Review(), item.id)) {
+                return where + QStringLiteral("check mark");
+            }
+        } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+            if (label->text() != FromAnsi(text)) {
+                return where + label->text();
+            }
+        } else if (auto* line = qobject_cast<QLineEdit*>(widget)) {
+            if (line->text() != FromAnsi(text)) {
+                return where + line->text();
+            }
+        } else if (auto* report = qobject_cast<QPlainTextEdit*>(widget)) {
+            if (ToAnsiCrLf(report->document()->toRawText()) != text) {
+                return where + report->toPlainText().left(40);
+            }
+        } else if (rows::IsReviewChart(item) && widget->accessibleDescription() != FromAnsi(text)) {
+            return where + QStringLiteral("counts");
         }
     }
     return {};
