@@ -19,7 +19,7 @@ namespace {
 // The one Controller; empty before initialisation and after closing, so no
 // command reaches a missing one.
 Controller* control = nullptr;
-dpi::DialogDpi dialogDpi;
+dpi::DialogDpi dialogDpi(kDialogWindow, kDialogItems);
 
 void ReportException() {
     platform::MessageBox(nullptr, text::kUnknown, text::kExceptionTitle);
