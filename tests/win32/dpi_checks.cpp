@@ -1,17 +1,23 @@
-// The native dialog at the system's DPI (under Wine, the prefix's LogPixels):
-// every item where the template puts it in dialog units, every caption whole
-// in the dialog's font, the window icons at the sizes the system draws; then
-// the same after a DPI change to each DPI given.
+// The native dialog and its check window at the system's DPI (under Wine, the
+// prefix's LogPixels): every item where the template puts it in dialog units,
+// every caption and text whole in the dialog's font, the window icons at the
+// sizes the system draws; then the same after a DPI change to each DPI given.
 //   kupongen_dpi_checks [DPI...]
-// Prints "dpi D: client W x H" for each state, which tests/win32/dpi_test.sh
-// compares between prefixes of different DPIs.
+// Prints "dpi D: client W x H" and "dpi D: check window client W x H" for
+// each state, which tests/win32/dpi_test.sh compares between prefixes of
+// different DPIs.
 #include "check_tally.h"
 #include "dialog_dpi.h"
+#include "dialog_styles.h"
 #include "dialog_template.h"
 #include "native_dialog.h"
+#include "review_dialog.h"
+#include "review_window.h"
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,6 +25,14 @@ namespace {
 
 using namespace kupongen;
 using test::Check;
+
+// A window of the program and the template it was made from.
+struct Shown {
+    HWND window;
+    const DialogWindow& dialog;
+    std::span<const DialogItem> items;
+    const char* name;
+};
 
 std::string Size(int width, int height) {
     return std::to_string(width) + " x " + std::to_string(height);
@@ -53,26 +67,31 @@ int CaptionRoom(const DialogItem& item, int width, int charWidth, UINT dpi) {
 }
 
 // Each caption in the control's own font: as wide as its room at most, and
-// no taller than the control.
-void CheckCaptions(HWND dialog, UINT dpi, int charWidth) {
+// no taller than the control; a label's text, as it shows now, in as many
+// lines as it breaks into.
+void CheckCaptions(const Shown& shown, UINT dpi, int charWidth) {
     HDC screen = GetDC(nullptr);
-    HWND child = GetWindow(dialog, GW_CHILD);
-    for (const DialogItem& item : kDialogItems) {
+    HWND child = GetWindow(shown.window, GW_CHILD);
+    for (const DialogItem& item : shown.items) {
         if (child == nullptr) {
             break;
         }
-        const RECT rect = ChildRect(dialog, child);
-        if (item.kind != ItemKind::Edit && !item.caption.view().empty()) {
+        const RECT rect = ChildRect(shown.window, child);
+        const std::string caption = item.kind == ItemKind::Label ? platform::GetWindowText(child)
+                                                                 : std::string(item.caption.view());
+        if (item.kind != ItemKind::Edit && !caption.empty()) {
             HGDIOBJ old = SelectObject(
                 screen, reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
-            const std::wstring caption = platform::AnsiToWide(item.caption.view());
-            SIZE text{};
-            GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &text);
-            SelectObject(screen, old);
+            std::wstring text = platform::AnsiToWide(caption);
             const int room = CaptionRoom(item, rect.right - rect.left, charWidth, dpi);
-            Check(text.cx <= room && text.cy <= rect.bottom - rect.top,
-                  "dpi " + std::to_string(dpi) + ": \"" + AnsiToUtf8(item.caption.view()) +
-                      "\" needs " + Size(text.cx, text.cy) + " pixels, has " +
+            RECT needed = {0, 0, room, 0};
+            const UINT lines = item.kind == ItemKind::Label ? DT_WORDBREAK : DT_SINGLELINE;
+            DrawTextW(screen, text.data(), static_cast<int>(text.size()), &needed,
+                      DT_CALCRECT | DT_NOPREFIX | lines);
+            SelectObject(screen, old);
+            Check(needed.right <= room && needed.bottom <= rect.bottom - rect.top,
+                  "dpi " + std::to_string(dpi) + ": " + shown.name + " \"" + AnsiToUtf8(caption) +
+                      "\" needs " + Size(needed.right, needed.bottom) + " pixels, has " +
                       Size(room, rect.bottom - rect.top));
         }
         child = GetWindow(child, GW_HWNDNEXT);
@@ -81,25 +100,25 @@ void CheckCaptions(HWND dialog, UINT dpi, int charWidth) {
 }
 
 // The font of the template at the DPI, the items where the template puts them
-// in dialog units and, as created, a client area of 490 x 280 of them (after
-// a change Wine still draws the frame at its own DPI).
-void CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
-    const std::string at = "dpi " + std::to_string(dpi) + ": ";
-    HWND first = GetWindow(dialog, GW_CHILD);
+// in dialog units and, as created, a client area of the template's size in
+// them (after a change Wine still draws the frame at its own DPI).
+void CheckLayout(const Shown& shown, UINT dpi, bool checkClient) {
+    const std::string at = "dpi " + std::to_string(dpi) + ": " + shown.name + " ";
+    HWND first = GetWindow(shown.window, GW_CHILD);
     auto font = reinterpret_cast<HFONT>(SendMessageW(first, WM_GETFONT, 0, 0));
     LOGFONTW logical{};
     GetObjectW(font, sizeof logical, &logical);
-    Check(logical.lfHeight == -::MulDiv(kDialogWindow.fontPointSize, static_cast<int>(dpi), 72),
+    Check(logical.lfHeight == -::MulDiv(shown.dialog.fontPointSize, static_cast<int>(dpi), 72),
           at + "font height " + std::to_string(logical.lfHeight));
 
-    const DialogUnits units = dpi::UnitsAt(dpi);
+    const DialogUnits units = dpi::UnitsAt(dpi, shown.dialog);
     HWND child = first;
     int misplaced = 0;
-    for (const DialogItem& item : kDialogItems) {
+    for (const DialogItem& item : shown.items) {
         if (child == nullptr) {
             break;
         }
-        const RECT rect = ChildRect(dialog, child);
+        const RECT rect = ChildRect(shown.window, child);
         const PixelRect expected = units.Rect(item);
         if (rect.left != expected.x || rect.top != expected.y ||
             rect.right - rect.left != expected.width || rect.bottom - rect.top != expected.height) {
@@ -110,14 +129,15 @@ void CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
     Check(misplaced == 0, at + std::to_string(misplaced) + " items off their template place");
 
     RECT client{};
-    GetClientRect(dialog, &client);
-    const int width = units.Window().width;
-    const int height = units.Window().height;
-    Check(!checkClient || (client.right == width && client.bottom == height),
-          at + "client " + Size(client.right, client.bottom) + ", expected " + Size(width, height));
-    std::printf("dpi %u: client %s\n", dpi, Size(client.right, client.bottom).c_str());
+    GetClientRect(shown.window, &client);
+    const PixelRect expected = dpi::ClientAt(dpi, shown.dialog);
+    Check(!checkClient || (client.right == expected.width && client.bottom == expected.height),
+          at + "client " + Size(client.right, client.bottom) + ", expected " +
+              Size(expected.width, expected.height));
+    std::printf("dpi %u: %sclient %s\n", dpi, shown.dialog.templateId == 200 ? "" : "check window ",
+                Size(client.right, client.bottom).c_str());
     // Four horizontal units are one average letter.
-    CheckCaptions(dialog, dpi, units.X(4));
+    CheckCaptions(shown, dpi, units.X(4));
 }
 
 int IconWidth(HWND dialog, WPARAM which) {
@@ -162,15 +182,15 @@ HRGN PaintedRegion(HWND dialog, HWND child) {
 
 // No control paints over another: the sure boxes and their labels stand 12
 // units high on a 10-unit pitch. Group boxes frame others by design.
-void CheckNoOverlap(HWND dialog, UINT dpi) {
+void CheckNoOverlap(const Shown& shown, UINT dpi) {
     std::vector<HRGN> painted;
-    HWND child = GetWindow(dialog, GW_CHILD);
-    for (const DialogItem& item : kDialogItems) {
+    HWND child = GetWindow(shown.window, GW_CHILD);
+    for (const DialogItem& item : shown.items) {
         if (child == nullptr) {
             break;
         }
         if (item.kind != ItemKind::GroupBox) {
-            painted.push_back(PaintedRegion(dialog, child));
+            painted.push_back(PaintedRegion(shown.window, child));
         }
         child = GetWindow(child, GW_HWNDNEXT);
     }
@@ -185,14 +205,14 @@ void CheckNoOverlap(HWND dialog, UINT dpi) {
     for (HRGN region : painted) {
         DeleteObject(region);
     }
-    Check(overlaps == 0, "dpi " + std::to_string(dpi) + ": " + std::to_string(overlaps) +
-                             " pairs of controls paint over each other");
+    Check(overlaps == 0, "dpi " + std::to_string(dpi) + ": " + shown.name + " " +
+                             std::to_string(overlaps) + " pairs of controls paint over each other");
 }
 
-void CheckAt(HWND dialog, UINT dpi, bool created) {
-    CheckLayout(dialog, dpi, created);
-    CheckIcons(dialog, dpi);
-    CheckNoOverlap(dialog, dpi);
+void CheckAt(const Shown& shown, UINT dpi, bool created) {
+    CheckLayout(shown, dpi, created);
+    CheckIcons(shown.window, dpi);
+    CheckNoOverlap(shown, dpi);
 }
 
 // What a monitor of another DPI does: asks the window for its size there,
@@ -210,18 +230,44 @@ void ChangeDpi(HWND dialog, UINT dpi) {
           "dpi " + std::to_string(dpi) + ": the window takes the suggested rectangle");
 }
 
+// The check window with the texts that need the most room: a check report of
+// faulty rows and, under the typing line, the longest refusal.
+HWND OpenCheckWindow(HWND dialog) {
+    const std::string rows = "Stryktipset\r\nE,1,X,2,1,X,2,1,X,2,1,X,2,Y\r\nE,1";
+    platform::SetWindowText(GetDlgItem(dialog, id::kRows), rows.c_str(), rows.size());
+    platform::ShowRowsReview(dialog, RowsReviewKind::Grade);
+    HWND review = ReviewDialog();
+    if (review != nullptr) {
+        SetWindowTextW(GetDlgItem(review, rows::review_id::kTyped), L"1X2");
+    }
+    return review;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     TheInstance = GetModuleHandleW(nullptr);
+    // The check window's items as the native dialog has them.
+    std::array<DialogItem, rows::kReviewItemCount> reviewItems{};
+    for (std::size_t i = 0; i < reviewItems.size(); ++i) {
+        reviewItems[i] = win32_styles::NativeReviewItem(rows::kReviewItems[i]);
+    }
     HWND dialog = CreateMainDialog();
     Check(dialog != nullptr, "the dialog is created");
-    if (dialog != nullptr) {
-        CheckAt(dialog, dpi::WindowDpi(dialog), true);
+    HWND review = dialog != nullptr ? OpenCheckWindow(dialog) : nullptr;
+    Check(review != nullptr, "the check window is created");
+    if (review != nullptr) {
+        const Shown windows[] = {{dialog, kDialogWindow, kDialogItems, "dialog"},
+                                 {review, rows::kReviewWindow, reviewItems, "check window"}};
+        for (const Shown& shown : windows) {
+            CheckAt(shown, dpi::WindowDpi(dialog), true);
+        }
         for (int i = 1; i < argc; ++i) {
             const auto dpi = static_cast<UINT>(std::atoi(argv[i]));
-            ChangeDpi(dialog, dpi);
-            CheckAt(dialog, dpi, false);
+            for (const Shown& shown : windows) {
+                ChangeDpi(shown.window, dpi);
+                CheckAt(shown, dpi, false);
+            }
         }
         SendMessageW(dialog, WM_CLOSE, 0, 0);
     }

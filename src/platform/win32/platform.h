@@ -143,9 +143,18 @@ inline bool IsMenuChecked(Window window, int menuId) {
     return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
 }
 
-// The native dialog has no check window yet: the menu commands that open it
-// show nothing.
-inline void ShowRowsReview(Window, RowsReviewKind) {}
+// The check window belongs to the native dialog above this layer, which puts
+// its opener here when it creates the dialog; without one the menu commands
+// that open it show nothing.
+inline void (*openRowsReview)(Window owner, RowsReviewKind kind) = nullptr;
+
+// Opens the check window over the dialog, or raises it, with the rows
+// window's text as it is now.
+inline void ShowRowsReview(Window window, RowsReviewKind kind) {
+    if (openRowsReview != nullptr) {
+        openRowsReview(window, kind);
+    }
+}
 
 inline HICON LoadProgramIcon(int iconId) {
     return LoadIconW(TheInstance, MAKEINTRESOURCEW(iconId));

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dialog_template.h"
+#include "review_window.h"
 
 #include <cstdint>
 #include <string_view>
@@ -11,6 +12,7 @@
 namespace kupongen::win32_styles {
 
 // Window, button, static and edit styles (winuser.h).
+inline constexpr std::uint32_t kPopup = 0x80000000;       // WS_POPUP
 inline constexpr std::uint32_t kVisible = 0x10000000;     // WS_VISIBLE
 inline constexpr std::uint32_t kChild = 0x40000000;       // WS_CHILD
 inline constexpr std::uint32_t kCaption = 0x00C00000;     // WS_CAPTION
@@ -24,7 +26,9 @@ inline constexpr std::uint32_t kTabStop = 0x00010000;     // WS_TABSTOP
 inline constexpr std::uint32_t kNoParentNotify = 0x0004;  // WS_EX_NOPARENTNOTIFY
 inline constexpr std::uint32_t k3dLook = 0x0004;          // DS_3DLOOK
 inline constexpr std::uint32_t kSetFont = 0x0040;         // DS_SETFONT
+inline constexpr std::uint32_t kModalFrame = 0x0080;      // DS_MODALFRAME
 inline constexpr std::uint32_t kPushButton = 0x0;         // BS_PUSHBUTTON
+inline constexpr std::uint32_t kCheckBox = 0x2;           // BS_CHECKBOX
 inline constexpr std::uint32_t kAutoCheckBox = 0x3;       // BS_AUTOCHECKBOX
 inline constexpr std::uint32_t kGroupBox = 0x7;           // BS_GROUPBOX
 inline constexpr std::uint32_t kAutoRadioButton = 0x9;    // BS_AUTORADIOBUTTON
@@ -42,6 +46,30 @@ inline constexpr std::uint32_t kDialogStyle =
     kVisible | kCaption | kSysMenu | kMinimizeBox | k3dLook | kSetFont;
 inline constexpr std::uint32_t kDialogExStyle = kNoParentNotify;
 
+// The check window: a dialog frame owned by the main dialog, shown once its
+// texts are in.
+inline constexpr std::uint32_t kReviewStyle =
+    kPopup | kCaption | kSysMenu | kModalFrame | k3dLook | kSetFont;
+inline constexpr std::uint32_t kReviewExStyle = kNoParentNotify;
+
+// The check window's items as the native dialog has them: the bar chart is a
+// read-only text of its counts, which the dialog manager can tab to and a
+// screen reader reads.
+constexpr DialogItem NativeReviewItem(const DialogItem& item) {
+    if (!rows::IsReviewChart(item)) {
+        return item;
+    }
+    DialogItem chart = item;
+    chart.kind = ItemKind::Edit;
+    chart.styles |= kupongen::kMultiLine | kupongen::kReadOnly | kupongen::kVerticalScrollBar |
+                    kupongen::kBorder;
+    return chart;
+}
+
+// Whose check boxes mark themselves on a click: the main dialog's do, the
+// check window's sign boxes are marked from the review.
+enum class Marks { Automatic, Program };
+
 constexpr std::string_view ClassOf(ItemKind kind) {
     switch (kind) {
     case ItemKind::Edit:
@@ -57,14 +85,14 @@ constexpr std::string_view ClassOf(ItemKind kind) {
     return "Button";
 }
 
-constexpr std::uint32_t StyleOf(const DialogItem& item) {
+constexpr std::uint32_t StyleOf(const DialogItem& item, Marks marks = Marks::Automatic) {
     std::uint32_t style = kChild | kVisible;
     switch (item.kind) {
     case ItemKind::GroupBox:
         style |= kGroupBox;
         break;
     case ItemKind::CheckBox:
-        style |= kAutoCheckBox;
+        style |= marks == Marks::Automatic ? kAutoCheckBox : kCheckBox;
         break;
     case ItemKind::RadioButton:
         style |= kAutoRadioButton;
