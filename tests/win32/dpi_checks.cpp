@@ -3,8 +3,8 @@
 // every caption and text whole in the dialog's font, the window icons at the
 // sizes the system draws; then the same after a DPI change to each DPI given.
 //   kupongen_dpi_checks [DPI...]
-// Prints "dpi D: client W x H" and "dpi D: check window client W x H" for
-// each state, which tests/win32/dpi_test.sh compares between prefixes of
+// Prints "dpi D: dialog client W x H" and "dpi D: check window client W x H"
+// for each state, which tests/win32/dpi_test.sh compares between prefixes of
 // different DPIs.
 #include "check_tally.h"
 #include "dialog_dpi.h"
@@ -14,10 +14,8 @@
 #include "review_dialog.h"
 #include "review_window.h"
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <span>
 #include <string>
 #include <vector>
 
@@ -29,8 +27,7 @@ using test::Check;
 // A window of the program and the template it was made from.
 struct Shown {
     HWND window;
-    const DialogWindow& dialog;
-    std::span<const DialogItem> items;
+    const win32_styles::NativeTemplate& layout;
     const char* name;
 };
 
@@ -72,7 +69,7 @@ int CaptionRoom(const DialogItem& item, int width, int charWidth, UINT dpi) {
 void CheckCaptions(const Shown& shown, UINT dpi, int charWidth) {
     HDC screen = GetDC(nullptr);
     HWND child = GetWindow(shown.window, GW_CHILD);
-    for (const DialogItem& item : shown.items) {
+    for (const DialogItem& item : shown.layout.items) {
         if (child == nullptr) {
             break;
         }
@@ -108,13 +105,14 @@ void CheckLayout(const Shown& shown, UINT dpi, bool checkClient) {
     auto font = reinterpret_cast<HFONT>(SendMessageW(first, WM_GETFONT, 0, 0));
     LOGFONTW logical{};
     GetObjectW(font, sizeof logical, &logical);
-    Check(logical.lfHeight == -::MulDiv(shown.dialog.fontPointSize, static_cast<int>(dpi), 72),
+    Check(logical.lfHeight ==
+              -::MulDiv(shown.layout.window.fontPointSize, static_cast<int>(dpi), 72),
           at + "font height " + std::to_string(logical.lfHeight));
 
-    const DialogUnits units = dpi::UnitsAt(dpi, shown.dialog);
+    const DialogUnits units = dpi::UnitsAt(dpi, shown.layout.window);
     HWND child = first;
     int misplaced = 0;
-    for (const DialogItem& item : shown.items) {
+    for (const DialogItem& item : shown.layout.items) {
         if (child == nullptr) {
             break;
         }
@@ -130,11 +128,11 @@ void CheckLayout(const Shown& shown, UINT dpi, bool checkClient) {
 
     RECT client{};
     GetClientRect(shown.window, &client);
-    const PixelRect expected = dpi::ClientAt(dpi, shown.dialog);
+    const PixelRect expected = dpi::ClientAt(dpi, shown.layout.window);
     Check(!checkClient || (client.right == expected.width && client.bottom == expected.height),
           at + "client " + Size(client.right, client.bottom) + ", expected " +
               Size(expected.width, expected.height));
-    std::printf("dpi %u: %sclient %s\n", dpi, shown.dialog.templateId == 200 ? "" : "check window ",
+    std::printf("dpi %u: %s client %s\n", dpi, shown.name,
                 Size(client.right, client.bottom).c_str());
     // Four horizontal units are one average letter.
     CheckCaptions(shown, dpi, units.X(4));
@@ -185,7 +183,7 @@ HRGN PaintedRegion(HWND dialog, HWND child) {
 void CheckNoOverlap(const Shown& shown, UINT dpi) {
     std::vector<HRGN> painted;
     HWND child = GetWindow(shown.window, GW_CHILD);
-    for (const DialogItem& item : shown.items) {
+    for (const DialogItem& item : shown.layout.items) {
         if (child == nullptr) {
             break;
         }
@@ -247,18 +245,13 @@ HWND OpenCheckWindow(HWND dialog) {
 
 int main(int argc, char** argv) {
     TheInstance = GetModuleHandleW(nullptr);
-    // The check window's items as the native dialog has them.
-    std::array<DialogItem, rows::kReviewItemCount> reviewItems{};
-    for (std::size_t i = 0; i < reviewItems.size(); ++i) {
-        reviewItems[i] = win32_styles::NativeReviewItem(rows::kReviewItems[i]);
-    }
     HWND dialog = CreateMainDialog();
     Check(dialog != nullptr, "the dialog is created");
     HWND review = dialog != nullptr ? OpenCheckWindow(dialog) : nullptr;
     Check(review != nullptr, "the check window is created");
     if (review != nullptr) {
-        const Shown windows[] = {{dialog, kDialogWindow, kDialogItems, "dialog"},
-                                 {review, rows::kReviewWindow, reviewItems, "check window"}};
+        const Shown windows[] = {{dialog, win32_styles::kMainTemplate, "dialog"},
+                                 {review, win32_styles::kReviewTemplate, "check window"}};
         for (const Shown& shown : windows) {
             CheckAt(shown, dpi::WindowDpi(dialog), true);
         }

@@ -1,12 +1,15 @@
-// The Win32 class and style bits of each template item, by value: the
-// template generator runs on the build machine, which has no windows.h. The
-// native checks compare every value here with the system's own.
+// The Win32 class and style bits of each template item, by value, and the two
+// dialog templates as the resource script holds them: the template generator
+// runs on the build machine, which has no windows.h. The native checks
+// compare every value here with the system's own.
 #pragma once
 
 #include "dialog_template.h"
 #include "review_window.h"
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace kupongen::win32_styles {
@@ -51,20 +54,6 @@ inline constexpr std::uint32_t kDialogExStyle = kNoParentNotify;
 inline constexpr std::uint32_t kReviewStyle =
     kPopup | kCaption | kSysMenu | kModalFrame | k3dLook | kSetFont;
 inline constexpr std::uint32_t kReviewExStyle = kNoParentNotify;
-
-// The check window's items as the native dialog has them: the bar chart is a
-// read-only text of its counts, which the dialog manager can tab to and a
-// screen reader reads.
-constexpr DialogItem NativeReviewItem(const DialogItem& item) {
-    if (!rows::IsReviewChart(item)) {
-        return item;
-    }
-    DialogItem chart = item;
-    chart.kind = ItemKind::Edit;
-    chart.styles |= kupongen::kMultiLine | kupongen::kReadOnly | kupongen::kVerticalScrollBar |
-                    kupongen::kBorder;
-    return chart;
-}
 
 // Whose check boxes mark themselves on a click: the main dialog's do, the
 // check window's sign boxes are marked from the review.
@@ -128,5 +117,37 @@ constexpr std::uint32_t StyleOf(const DialogItem& item, Marks marks = Marks::Aut
     }
     return style;
 }
+
+// The check window's items as the native dialog has them: the bar chart is a
+// read-only text of its counts, which the dialog manager can tab to and a
+// screen reader reads.
+inline const std::array<DialogItem, rows::kReviewItemCount> kNativeReviewItems = [] {
+    std::array<DialogItem, rows::kReviewItemCount> items = rows::kReviewItems;
+    for (DialogItem& item : items) {
+        if (rows::IsReviewChart(item)) {
+            item.kind = ItemKind::Edit;
+            item.styles |= kupongen::kMultiLine | kupongen::kReadOnly |
+                           kupongen::kVerticalScrollBar | kupongen::kBorder;
+        }
+    }
+    return items;
+}();
+
+// A dialog template as the resource script holds it.
+struct NativeTemplate {
+    const DialogWindow& window;
+    std::uint32_t style;
+    std::uint32_t exStyle;
+    std::string_view title;
+    std::span<const DialogItem> items;
+    Marks marks;
+};
+
+// Template 200, the main dialog, and 210, the check window.
+inline const NativeTemplate kMainTemplate = {kDialogWindow,       kDialogStyle, kDialogExStyle,
+                                             kWindowTitle.view(), kDialogItems, Marks::Automatic};
+inline const NativeTemplate kReviewTemplate = {rows::kReviewWindow, kReviewStyle,
+                                               kReviewExStyle,      rows::kReviewTitle.view(),
+                                               kNativeReviewItems,  Marks::Program};
 
 } // namespace kupongen::win32_styles

@@ -4,12 +4,10 @@
 // Win32 style bits by value.
 #include "dialog_styles.h"
 
-#include <array>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -39,16 +37,7 @@ std::string Hex(std::uint32_t value) {
     return text;
 }
 
-struct Template {
-    const kupongen::DialogWindow& window;
-    std::uint32_t style;
-    std::uint32_t exStyle;
-    std::string_view title;
-    std::span<const DialogItem> items;
-    styles::Marks marks;
-};
-
-void Write(std::ostream& out, const Template& dialog) {
+void Write(std::ostream& out, const styles::NativeTemplate& dialog) {
     const auto& window = dialog.window;
     out << window.templateId << " DIALOGEX " << window.x << ", " << window.y << ", " << window.width
         << ", " << window.height << "\r\n"
@@ -77,15 +66,9 @@ int main(int argc, char** argv) {
     std::ofstream out(argv[1], std::ios::binary);
     out << "// Generated from the dialog template tables. Do not edit.\r\n"
         << "#pragma code_page(1252)\r\n\r\n";
-    Write(out, {kupongen::kDialogWindow, styles::kDialogStyle, styles::kDialogExStyle,
-                kupongen::kWindowTitle.view(), kupongen::kDialogItems, styles::Marks::Automatic});
+    Write(out, styles::kMainTemplate);
     out << "\r\n";
-    std::array<DialogItem, kupongen::rows::kReviewItemCount> review{};
-    for (std::size_t i = 0; i < review.size(); ++i) {
-        review[i] = styles::NativeReviewItem(kupongen::rows::kReviewItems[i]);
-    }
-    Write(out, {kupongen::rows::kReviewWindow, styles::kReviewStyle, styles::kReviewExStyle,
-                kupongen::rows::kReviewTitle.view(), review, styles::Marks::Program});
+    Write(out, styles::kReviewTemplate);
     out.close();
     if (!out) {
         std::cerr << "make_dialog_rc: cannot write " << argv[1] << "\n";
