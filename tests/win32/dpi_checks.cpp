@@ -1,15 +1,14 @@
 // The native dialog and its check window at the system's DPI (under Wine, the
 // prefix's LogPixels): every item where the template puts it in dialog units,
-// every caption and text whole in the dialog's font, the window icons at the
+// every caption and label whole in the dialog's font, the window icons at the
 // sizes the system draws; then the same after a DPI change to each DPI given.
 //   kupongen_dpi_checks [DPI...]
-// Prints "dpi D: dialog client W x H" and "dpi D: check window client W x H"
-// for each state, which tests/win32/dpi_test.sh compares between prefixes of
-// different DPIs.
+// Prints "dpi D: client W x H" and "dpi D: check window client W x H" for each
+// state, which tests/win32/dpi_test.sh compares between prefixes of different
+// DPIs.
 #include "check_tally.h"
 #include "dialog_dpi.h"
 #include "dialog_styles.h"
-#include "dialog_template.h"
 #include "native_dialog.h"
 #include "review_dialog.h"
 #include "review_window.h"
@@ -24,12 +23,13 @@ namespace {
 using namespace kupongen;
 using test::Check;
 
-// A window of the program and the template it was made from.
-struct Shown {
-    HWND window;
-    const win32_styles::NativeTemplate& layout;
-    const char* name;
-};
+// The template of the window being checked.
+const win32_styles::NativeTemplate* layout = &win32_styles::kMainTemplate;
+
+std::string At(UINT dpi) {
+    return "dpi " + std::to_string(dpi) + ": " +
+           (layout == &win32_styles::kMainTemplate ? "" : "check window ");
+}
 
 std::string Size(int width, int height) {
     return std::to_string(width) + " x " + std::to_string(height);
@@ -64,32 +64,31 @@ int CaptionRoom(const DialogItem& item, int width, int charWidth, UINT dpi) {
 }
 
 // Each caption in the control's own font: as wide as its room at most, and
-// no taller than the control; a label's text, as it shows now, in as many
-// lines as it breaks into.
-void CheckCaptions(const Shown& shown, UINT dpi, int charWidth) {
+// no taller than the control; a label's text as it shows now, in the lines it
+// breaks into.
+void CheckCaptions(HWND dialog, UINT dpi, int charWidth) {
     HDC screen = GetDC(nullptr);
-    HWND child = GetWindow(shown.window, GW_CHILD);
-    for (const DialogItem& item : shown.layout.items) {
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (const DialogItem& item : layout->items) {
         if (child == nullptr) {
             break;
         }
-        const RECT rect = ChildRect(shown.window, child);
-        const std::string caption = item.kind == ItemKind::Label ? platform::GetWindowText(child)
-                                                                 : std::string(item.caption.view());
-        if (item.kind != ItemKind::Edit && !caption.empty()) {
+        const RECT rect = ChildRect(dialog, child);
+        const bool label = item.kind == ItemKind::Label;
+        const std::string shown =
+            label ? platform::GetWindowText(child) : std::string(item.caption.view());
+        if (item.kind != ItemKind::Edit && !shown.empty()) {
             HGDIOBJ old = SelectObject(
                 screen, reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
-            std::wstring text = platform::AnsiToWide(caption);
+            const std::wstring caption = platform::AnsiToWide(shown);
             const int room = CaptionRoom(item, rect.right - rect.left, charWidth, dpi);
-            RECT needed = {0, 0, room, 0};
-            const UINT lines = item.kind == ItemKind::Label ? DT_WORDBREAK : DT_SINGLELINE;
-            DrawTextW(screen, text.data(), static_cast<int>(text.size()), &needed,
-                      DT_CALCRECT | DT_NOPREFIX | lines);
+            RECT text = {0, 0, room, 0};
+            DrawTextW(screen, caption.c_str(), static_cast<int>(caption.size()), &text,
+                      DT_CALCRECT | DT_NOPREFIX | (label ? DT_WORDBREAK : DT_SINGLELINE));
             SelectObject(screen, old);
-            Check(needed.right <= room && needed.bottom <= rect.bottom - rect.top,
-                  "dpi " + std::to_string(dpi) + ": " + shown.name + " \"" + AnsiToUtf8(caption) +
-                      "\" needs " + Size(needed.right, needed.bottom) + " pixels, has " +
-                      Size(room, rect.bottom - rect.top));
+            Check(text.right <= room && text.bottom <= rect.bottom - rect.top,
+                  At(dpi) + "\"" + AnsiToUtf8(shown) + "\" needs " + Size(text.right, text.bottom) +
+                      " pixels, has " + Size(room, rect.bottom - rect.top));
         }
         child = GetWindow(child, GW_HWNDNEXT);
     }
@@ -99,24 +98,23 @@ void CheckCaptions(const Shown& shown, UINT dpi, int charWidth) {
 // The font of the template at the DPI, the items where the template puts them
 // in dialog units and, as created, a client area of the template's size in
 // them (after a change Wine still draws the frame at its own DPI).
-void CheckLayout(const Shown& shown, UINT dpi, bool checkClient) {
-    const std::string at = "dpi " + std::to_string(dpi) + ": " + shown.name + " ";
-    HWND first = GetWindow(shown.window, GW_CHILD);
+void CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
+    const std::string at = At(dpi);
+    HWND first = GetWindow(dialog, GW_CHILD);
     auto font = reinterpret_cast<HFONT>(SendMessageW(first, WM_GETFONT, 0, 0));
     LOGFONTW logical{};
     GetObjectW(font, sizeof logical, &logical);
-    Check(logical.lfHeight ==
-              -::MulDiv(shown.layout.window.fontPointSize, static_cast<int>(dpi), 72),
+    Check(logical.lfHeight == -::MulDiv(layout->window.fontPointSize, static_cast<int>(dpi), 72),
           at + "font height " + std::to_string(logical.lfHeight));
 
-    const DialogUnits units = dpi::UnitsAt(dpi, shown.layout.window);
+    const DialogUnits units = dpi::UnitsAt(dpi, layout->window);
     HWND child = first;
     int misplaced = 0;
-    for (const DialogItem& item : shown.layout.items) {
+    for (const DialogItem& item : layout->items) {
         if (child == nullptr) {
             break;
         }
-        const RECT rect = ChildRect(shown.window, child);
+        const RECT rect = ChildRect(dialog, child);
         const PixelRect expected = units.Rect(item);
         if (rect.left != expected.x || rect.top != expected.y ||
             rect.right - rect.left != expected.width || rect.bottom - rect.top != expected.height) {
@@ -127,15 +125,14 @@ void CheckLayout(const Shown& shown, UINT dpi, bool checkClient) {
     Check(misplaced == 0, at + std::to_string(misplaced) + " items off their template place");
 
     RECT client{};
-    GetClientRect(shown.window, &client);
-    const PixelRect expected = dpi::ClientAt(dpi, shown.layout.window);
-    Check(!checkClient || (client.right == expected.width && client.bottom == expected.height),
-          at + "client " + Size(client.right, client.bottom) + ", expected " +
-              Size(expected.width, expected.height));
-    std::printf("dpi %u: %s client %s\n", dpi, shown.name,
-                Size(client.right, client.bottom).c_str());
+    GetClientRect(dialog, &client);
+    const int width = dpi::ClientAt(dpi, layout->window).width;
+    const int height = dpi::ClientAt(dpi, layout->window).height;
+    Check(!checkClient || (client.right == width && client.bottom == height),
+          at + "client " + Size(client.right, client.bottom) + ", expected " + Size(width, height));
+    std::printf("%sclient %s\n", at.c_str(), Size(client.right, client.bottom).c_str());
     // Four horizontal units are one average letter.
-    CheckCaptions(shown, dpi, units.X(4));
+    CheckCaptions(dialog, dpi, units.X(4));
 }
 
 int IconWidth(HWND dialog, WPARAM which) {
@@ -180,15 +177,15 @@ HRGN PaintedRegion(HWND dialog, HWND child) {
 
 // No control paints over another: the sure boxes and their labels stand 12
 // units high on a 10-unit pitch. Group boxes frame others by design.
-void CheckNoOverlap(const Shown& shown, UINT dpi) {
+void CheckNoOverlap(HWND dialog, UINT dpi) {
     std::vector<HRGN> painted;
-    HWND child = GetWindow(shown.window, GW_CHILD);
-    for (const DialogItem& item : shown.layout.items) {
+    HWND child = GetWindow(dialog, GW_CHILD);
+    for (const DialogItem& item : layout->items) {
         if (child == nullptr) {
             break;
         }
         if (item.kind != ItemKind::GroupBox) {
-            painted.push_back(PaintedRegion(shown.window, child));
+            painted.push_back(PaintedRegion(dialog, child));
         }
         child = GetWindow(child, GW_HWNDNEXT);
     }
@@ -203,14 +200,14 @@ void CheckNoOverlap(const Shown& shown, UINT dpi) {
     for (HRGN region : painted) {
         DeleteObject(region);
     }
-    Check(overlaps == 0, "dpi " + std::to_string(dpi) + ": " + shown.name + " " +
-                             std::to_string(overlaps) + " pairs of controls paint over each other");
+    Check(overlaps == 0,
+          At(dpi) + std::to_string(overlaps) + " pairs of controls paint over each other");
 }
 
-void CheckAt(const Shown& shown, UINT dpi, bool created) {
-    CheckLayout(shown, dpi, created);
-    CheckIcons(shown.window, dpi);
-    CheckNoOverlap(shown, dpi);
+void CheckAt(HWND dialog, UINT dpi, bool created) {
+    CheckLayout(dialog, dpi, created);
+    CheckIcons(dialog, dpi);
+    CheckNoOverlap(dialog, dpi);
 }
 
 // What a monitor of another DPI does: asks the window for its size there,
@@ -228,38 +225,30 @@ void ChangeDpi(HWND dialog, UINT dpi) {
           "dpi " + std::to_string(dpi) + ": the window takes the suggested rectangle");
 }
 
-// The check window with the texts that need the most room: a check report of
-// faulty rows and, under the typing line, the longest refusal.
-HWND OpenCheckWindow(HWND dialog) {
-    const std::string rows = "Stryktipset\r\nE,1,X,2,1,X,2,1,X,2,1,X,2,Y\r\nE,1";
-    platform::SetWindowText(GetDlgItem(dialog, id::kRows), rows.c_str(), rows.size());
-    platform::ShowRowsReview(dialog, RowsReviewKind::Grade);
-    HWND review = ReviewDialog();
-    if (review != nullptr) {
-        SetWindowTextW(GetDlgItem(review, rows::review_id::kTyped), L"1X2");
-    }
-    return review;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
     TheInstance = GetModuleHandleW(nullptr);
     HWND dialog = CreateMainDialog();
     Check(dialog != nullptr, "the dialog is created");
-    HWND review = dialog != nullptr ? OpenCheckWindow(dialog) : nullptr;
+    // The check window with the labels that need the most room: under the
+    // typing line, the longest refusal.
+    platform::ShowRowsReview(dialog, RowsReviewKind::Grade);
+    HWND review = ReviewDialog();
     Check(review != nullptr, "the check window is created");
     if (review != nullptr) {
-        const Shown windows[] = {{dialog, win32_styles::kMainTemplate, "dialog"},
-                                 {review, win32_styles::kReviewTemplate, "check window"}};
-        for (const Shown& shown : windows) {
-            CheckAt(shown, dpi::WindowDpi(dialog), true);
-        }
-        for (int i = 1; i < argc; ++i) {
-            const auto dpi = static_cast<UINT>(std::atoi(argv[i]));
-            for (const Shown& shown : windows) {
-                ChangeDpi(shown.window, dpi);
-                CheckAt(shown, dpi, false);
+        SetWindowTextW(GetDlgItem(review, rows::review_id::kTyped), L"1X2");
+        for (int i = 0; i < argc; ++i) {
+            const auto dpi =
+                static_cast<UINT>(i == 0 ? dpi::WindowDpi(dialog) : std::atoi(argv[i]));
+            for (const auto* shown :
+                 {&win32_styles::kMainTemplate, &win32_styles::kReviewTemplate}) {
+                layout = shown;
+                HWND window = shown == &win32_styles::kMainTemplate ? dialog : review;
+                if (i > 0) {
+                    ChangeDpi(window, dpi);
+                }
+                CheckAt(window, dpi, i == 0);
             }
         }
         SendMessageW(dialog, WM_CLOSE, 0, 0);

@@ -303,8 +303,8 @@ void CheckKeyboard(HWND dialog) {
           "Enter in the rows window starts a new line");
 }
 
-// The save dialog, answered by keys: a timer that fires inside its modal
-// loop types the path into the focused name field and presses Enter.
+// A file dialog (save or open), answered by keys: a timer that fires inside its
+// modal loop types the path into the focused name field and presses Enter.
 std::wstring typedPath;
 
 void CALLBACK TypeIntoSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -455,20 +455,14 @@ int FocusedId() {
     return GetDlgCtrlID(GetFocus());
 }
 
-void TypeInto(HWND control, std::wstring_view text) {
-    for (const wchar_t c : text) {
-        SendMessageW(control, WM_CHAR, c, 1);
-    }
-}
-
 // The check window by keys alone, over a hand-edited rows window: it opens
 // and closes from the menu and its own keys, goes by Tab and the arrow keys
-// as the template says, and changes nothing in the dialog.
+// as the template says, shows what a review sent the same acts shows, and
+// changes nothing in the dialog.
 void CheckReviewWindow(HWND dialog) {
     HWND rowsWindow = GetDlgItem(dialog, id::kRows);
-    const std::string rowsText =
-        "Stryktipset\r\nE,1,X,2,1,X,2,1,X,2,1,X,2,1\r\nE,1,1,1,1,1,1,1,1,1,"
-        "1,1,1,1\r\nE,1,X,2,1,X,2,1,X,2,1,X,2,1";
+    std::string rowsText = "Stryktipset\r\nE,1,X,2,1,X,2,1,X,2,1,X,2,1\r\nE,1,1,1,1,1,1,1,1,1,"
+                           "1,1,1,1\r\nE,1,X,2,1,X,2,1,X,2,1,X,2,1";
     platform::SetWindowText(rowsWindow, rowsText.c_str(), rowsText.size());
     const std::string before = DialogState(dialog);
     rows::RowsReview expected;
@@ -481,70 +475,63 @@ void CheckReviewWindow(HWND dialog) {
     if (review == nullptr) {
         return;
     }
-    Check(WindowText(review) == platform::AnsiToWide(rows::kReviewTitle.view()),
-          "the check window's title");
     CheckShows(review, expected, "opening");
-    Check(FocusedId() == rows::review_id::kCheckReport, "the check report has the focus");
-
     std::string order;
-    for (int i = 0; i < 8; ++i) {
-        PressKey(dialog, GetFocus(), VK_TAB);
+    for (int i = 0; i <= 8; ++i) {
+        if (i > 0) {
+            PressKey(dialog, GetFocus(), VK_TAB);
+        }
         order += std::to_string(FocusedId()) + " ";
     }
-    Check(order == "41061 41062 41070 41002 41003 41010 41050 41060 ",
-          "Tab order in the check window: " + order);
-    PressKey(dialog, GetDlgItem(review, rows::review_id::kCheckReport), VK_ESCAPE);
+    Check(order == "41060 41061 41062 41070 41002 41003 41010 41050 41060 ",
+          "the focus at the check report, then Tab: " + order);
+    PressKey(dialog, GetFocus(), VK_ESCAPE);
     Check(!IsWindowVisible(review) && GetAncestor(GetFocus(), GA_ROOT) == dialog,
           "Escape closes it, and the dialog has the focus again");
 
     ChooseFromMenu(dialog, L'r');
-    Check(ReviewDialog() == review && IsWindowVisible(review),
-          "Alt+V, R raises the same window, one at a time");
-    Check(FocusedId() == rows::ReviewSignBoxId(1, 0), "the first sign box has the focus");
-    PressKey(dialog, GetFocus(), VK_LEFT);
-    Check(FocusedId() == rows::ReviewSignBoxId(13, 2), "the arrow keys go round the 39 boxes");
-    for (int i = 0; i < 4; ++i) {
-        PressKey(dialog, GetFocus(), VK_RIGHT);
+    Check(ReviewDialog() == review && IsWindowVisible(review) &&
+              FocusedId() == rows::ReviewSignBoxId(1, 0),
+          "Alt+V, R raises the same window, the first sign box focused");
+    order.clear();
+    for (const WPARAM key : {VK_LEFT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT}) {
+        PressKey(dialog, GetFocus(), key);
+        order += std::to_string(FocusedId()) + " ";
     }
-    Check(FocusedId() == rows::ReviewSignBoxId(2, 0), "and through the matches");
-    for (const char* act : {"Space on match 2: 1", "Space on it again"}) {
-        PressKey(dialog, GetFocus(), VK_SPACE);
-        rows::ReviewClick(expected, rows::ReviewSignBoxId(2, 0));
-        CheckShows(review, expected, act);
-    }
+    Check(order == "41048 41010 41011 41012 41013 ", "the arrow keys go round the boxes: " + order);
+    PressKey(dialog, GetFocus(), VK_SPACE);
+    rows::ReviewClick(expected, rows::ReviewSignBoxId(2, 0));
+    CheckShows(review, expected, "Space on match 2: 1");
 
     PressKey(dialog, GetFocus(), VK_TAB);
     HWND typed = GetFocus();
     Check(FocusedId() == rows::review_id::kTyped, "Tab from the boxes reaches the typing line");
-    TypeInto(typed, L"1X21X21X21X21");
-    expected.TypeResult("1X21X21X21X21");
-    CheckShows(review, expected, "typing a result");
-    TypeInto(typed, L"Y");
-    expected.TypeResult("1X21X21X21X21Y");
-    CheckShows(review, expected, "typing a fourteenth sign");
+    // The last, a character Windows-1252 lacks, reads as '?' and stays in the
+    // line as typed: no text goes back and forth.
+    for (const auto* text : {L"1X21X21X21X21", L"1X21X21X21X21Y", L"1X21X21X21X2\u3042"}) {
+        SetWindowTextW(typed, L"");
+        for (const wchar_t* c = text; *c != 0; ++c) {
+            SendMessageW(typed, WM_CHAR, *c, 1);
+        }
+        expected.TypeResult(platform::WideToAnsi(text));
+        CheckShows(review, expected, "typing " + Utf8(text));
+        Check(WindowText(typed) == text, "the typing line keeps what was typed");
+    }
     PressKey(dialog, typed, VK_RETURN);
     Check(IsWindowVisible(review) && FocusedId() == rows::review_id::kTyped,
           "Enter in the typing line leaves the window as it is");
     CheckShows(review, expected, "Enter");
-    // A character Windows-1252 lacks reads as '?', an open match, and stays
-    // in the line as typed: no text goes back and forth.
-    SetWindowTextW(typed, L"");
-    TypeInto(typed, L"1X21X21X21X2\u3042");
-    expected.TypeResult("1X21X21X21X2?");
-    CheckShows(review, expected, "typing a character Windows-1252 lacks");
-    Check(WindowText(typed) == L"1X21X21X21X2\u3042", "the typing line keeps what was typed");
-
     Check(DialogState(dialog) == before, "the check window changed nothing in the dialog");
-    const std::string edited = rowsText + "\r\nE,2,2,2,2,2,2,2,2,2,2,2,2,2";
-    platform::SetWindowText(rowsWindow, edited.c_str(), edited.size());
-    const std::string afterEdit = DialogState(dialog);
+
+    rowsText += "\r\nE,2,2,2,2,2,2,2,2,2,2,2,2,2";
+    platform::SetWindowText(rowsWindow, rowsText.c_str(), rowsText.size());
+    const std::string edited = DialogState(dialog);
     PressKey(dialog, GetDlgItem(review, rows::review_id::kReadAgain), VK_SPACE);
-    expected.ReadRowsWindow(edited);
+    expected.ReadRowsWindow(rowsText);
     CheckShows(review, expected, "Läs raderna igen");
     PressKey(dialog, GetDlgItem(review, rows::review_id::kClose), VK_SPACE);
-    Check(!IsWindowVisible(review), "Stäng closes the check window");
-    Check(DialogState(dialog) == afterEdit && afterEdit != before,
-          "nor after reading the rows window again");
+    Check(!IsWindowVisible(review) && DialogState(dialog) == edited,
+          "Stäng closes it, and reading again changed nothing in the dialog");
 }
 
 // "Öppna fil…" through the system's open dialog, the name typed into it: a
