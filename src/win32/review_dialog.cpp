@@ -72,14 +72,8 @@ void ShowReview(HWND window, Review& review) {
 
 // The system's open dialog: text files or all files, an existing file only.
 std::optional<std::filesystem::path> ChooseOpenPath(HWND owner) {
-    static constexpr wchar_t kFilter[] = L"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
     wchar_t name[MAX_PATH] = {};
-    OPENFILENAMEW request{};
-    request.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
-    request.hwndOwner = owner;
-    request.lpstrFilter = kFilter;
-    request.lpstrFile = name;
-    request.nMaxFile = MAX_PATH;
+    OPENFILENAMEW request = platform::TextFileRequest(owner, name);
     request.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
     if (!GetOpenFileNameW(&request)) {
         return std::nullopt;

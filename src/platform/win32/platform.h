@@ -176,6 +176,19 @@ inline void MessageBox(Window window, std::string_view text, std::string_view ti
                 MB_OK | MB_ICONEXCLAMATION);
 }
 
+// What the system's save and open dialogs are asked for: a file name into
+// name, under filters for text files and all files.
+inline OPENFILENAMEW TextFileRequest(Window owner, wchar_t (&name)[MAX_PATH]) {
+    static constexpr wchar_t kFilter[] = L"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
+    OPENFILENAMEW request{};
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+    request.hwndOwner = owner;
+    request.lpstrFilter = kFilter;
+    request.lpstrFile = name;
+    request.nMaxFile = MAX_PATH;
+    return request;
+}
+
 // The system's save dialog: filters for text files and all files, the default
 // extension added to a name without one, the folder must exist, overwriting
 // asks first. Returns the chosen path as UTF-8, or nothing when the user
@@ -184,14 +197,8 @@ inline std::optional<std::string> ChooseSavePath(Window window, std::string_view
     if (hooks.chooseSavePath) {
         return hooks.chooseSavePath();
     }
-    static constexpr wchar_t kFilter[] = L"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
     wchar_t name[MAX_PATH] = {};
-    OPENFILENAMEW request{};
-    request.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
-    request.hwndOwner = window;
-    request.lpstrFilter = kFilter;
-    request.lpstrFile = name;
-    request.nMaxFile = MAX_PATH;
+    OPENFILENAMEW request = TextFileRequest(window, name);
     const std::wstring extension = Utf8ToWide(defaultExtension);
     request.lpstrDefExt = extension.c_str();
     request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
