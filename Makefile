@@ -128,10 +128,13 @@ windows-package: windows
 windows-screenshot: windows
 	./scripts/windows-screenshot.sh
 
-# The native dialog at 96, 144 and 192 DPI: $(WINDOWS_DIR)/screenshots/dpi-N.png.
+# The native dialog at 96, 144 and 192 DPI: $(WINDOWS_DIR)/screenshots/dpi-N.png,
+# and beside each the menu open and the check window with a check and a grade
+# (dpi-N-menu.png, dpi-N-check.png, dpi-N-grade.png).
 windows-dpi-screenshots: windows
 	for dpi in 96 144 192; do \
-	    KUPONGEN_DPI=$$dpi ./scripts/windows-screenshot.sh $(WINDOWS_DIR)/screenshots/dpi-$$dpi.png || exit 1; \
+	    KUPONGEN_DPI=$$dpi KUPONGEN_MENU_SHOTS=1 \
+	        ./scripts/windows-screenshot.sh $(WINDOWS_DIR)/screenshots/dpi-$$dpi.png || exit 1; \
 	done
 
 # The browser build with Debian's emscripten: the static site in

@@ -4,7 +4,11 @@
 # match 4 sure X and match 10 sure 2.
 #   scripts/windows-screenshot.sh [OUTPUT.png]     (default docs/screenshot-wine.png)
 # KUPONGEN_DPI sets the prefix's LogPixels (default 96); `make
-# windows-dpi-screenshots` takes one at 96, 144 and 192 DPI.
+# windows-dpi-screenshots` takes one at 96, 144 and 192 DPI. With
+# KUPONGEN_MENU_SHOTS=1 the same session goes on by keys alone, each step
+# beside OUTPUT: OUTPUT-menu.png (Verktyg open, Unika rader checked),
+# OUTPUT-check.png (the check window's check of the ten rows) and
+# OUTPUT-grade.png (the same rows graded against a typed result).
 # Needs `make windows` first, and Xvfb, Wine, xdotool and ImageMagick
 # (scripts/install-deps.sh --windows).
 set -euo pipefail
@@ -107,8 +111,28 @@ click 1007 # Generate
 xdotool mousemove 0 0
 sleep 1
 
+# The screen's part that a window covers, as drawn now.
+shot() {
+    import -window root "$work/root.png"
+    convert "$work/root.png" -crop "$2x$3+$4+$5" +repage -strip "$1"
+    echo "wrote $1 ($2x$3)"
+}
 mkdir -p "$(dirname "$output")"
-import -window root "$work/root.png"
-convert "$work/root.png" -crop "${width}x${height}+${left}+${top}" +repage -strip "$output"
+shot "$output" "$width" "$height" "$left" "$top"
+if [ -n "${KUPONGEN_MENU_SHOTS:-}" ]; then
+    keys() { xdotool key --delay 150 "$@"; sleep 1; }
+    keys alt+v u # Unika rader on
+    keys alt+v   # the menu open over the dialog, with its mark
+    shot "${output%.png}-menu.png" "$width" "$height" "$left" "$top"
+    keys Escape Escape alt+v k
+    review=$(xdotool search --sync --name '^Kontrollera och ' | head -n 1)
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$review")"
+    shot "${output%.png}-check.png" "$WIDTH" "$HEIGHT" "$X" "$Y"
+    # Escape hands the keys back to the dialog, whose menu opens the grade.
+    keys Escape alt+v r Tab
+    xdotool type --delay 100 '1X21X2?1X21X2'
+    sleep 1
+    shot "${output%.png}-grade.png" "$WIDTH" "$HEIGHT" "$X" "$Y"
+fi
 stop
-echo "wrote $output (${width}x${height})"

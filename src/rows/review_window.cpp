@@ -50,7 +50,9 @@ consteval std::array<DialogItem, kReviewItemCount> BuildReviewItems() {
     add(review_id::kOpenFile, ItemKind::PushButton, Caption(u8"Öppna fil…"), 305, 5, 88, 15,
         kGroupStart);
 
-    add(kNoId, ItemKind::GroupBox, Caption(u8"Resultat:"), 5, 24, 120, 206);
+    // Down beside "Stäng", so the longest refusal under the typing line has
+    // four lines.
+    add(kNoId, ItemKind::GroupBox, Caption(u8"Resultat:"), 5, 24, 120, 222);
     for (int match = 1; match <= kMatchCount; ++match) {
         for (int sign = 0; sign < kSignCount; ++sign) {
             const auto s = static_cast<std::size_t>(sign);
@@ -69,7 +71,7 @@ consteval std::array<DialogItem, kReviewItemCount> BuildReviewItems() {
     add(kNoId, ItemKind::Label, Caption(u8"Skriv resultatet:"), 10, 187, 110, 10, kGroupMark);
     add(review_id::kTyped, ItemKind::Edit, Caption(u8""), 10, 197, 110, 13,
         kAutoHorizontalScroll | kBorder | kGroupStart);
-    add(review_id::kResultStatus, ItemKind::Label, Caption(u8""), 10, 212, 110, 16, kGroupMark);
+    add(review_id::kResultStatus, ItemKind::Label, Caption(u8""), 10, 212, 110, 32, kGroupMark);
 
     add(kNoId, ItemKind::GroupBox, Caption(u8"Kontroll:"), 130, 24, 265, 96);
     add(review_id::kCheckReport, ItemKind::Edit, Caption(u8""), 135, 35, 255, 80, kReport);

@@ -37,12 +37,12 @@ UINT SystemDpi() {
 constexpr int kPointsPerInch = 72;
 
 // The template's font at a DPI, as the dialog manager makes it.
-HFONT CreateDialogFont(UINT dpi) {
+HFONT CreateDialogFont(UINT dpi, const DialogWindow& window) {
     LOGFONTW font{};
-    font.lfHeight = -::MulDiv(kDialogWindow.fontPointSize, static_cast<int>(dpi), kPointsPerInch);
+    font.lfHeight = -::MulDiv(window.fontPointSize, static_cast<int>(dpi), kPointsPerInch);
     font.lfWeight = FW_NORMAL;
     font.lfCharSet = DEFAULT_CHARSET;
-    const std::wstring face(kDialogWindow.fontFace.begin(), kDialogWindow.fontFace.end());
+    const std::wstring face(window.fontFace.begin(), window.fontFace.end());
     face.copy(font.lfFaceName, LF_FACESIZE - 1);
     return CreateFontIndirectW(&font);
 }
@@ -79,11 +79,15 @@ BaseUnits BaseUnitsOf(HFONT font) {
     return BaseUnits::FromLetters(letters.cx, metrics.tmHeight);
 }
 
-DialogUnits UnitsAt(UINT dpi) {
-    HFONT font = CreateDialogFont(static_cast<UINT>(kBaseDpi));
+DialogUnits UnitsAt(UINT dpi, const DialogWindow& window) {
+    HFONT font = CreateDialogFont(static_cast<UINT>(kBaseDpi), window);
     const BaseUnits base = BaseUnitsOf(font);
     DeleteObject(font);
     return DialogUnits(base, static_cast<int>(dpi));
+}
+
+PixelRect ClientAt(UINT dpi, const DialogWindow& window) {
+    return UnitsAt(dpi, window).Rect(window.x, window.y, window.width, window.height);
 }
 
 void DialogDpi::Attach(HWND dialog) {
@@ -101,7 +105,7 @@ void DialogDpi::Attach(HWND dialog) {
 }
 
 SIZE DialogDpi::WindowSize(HWND dialog, UINT dpi) const {
-    const PixelRect client = UnitsAt(dpi).Window();
+    const PixelRect client = ClientAt(dpi, window_);
     RECT frame = {0, 0, client.width, client.height};
     const auto style = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_STYLE));
     const auto exStyle = static_cast<DWORD>(GetWindowLongPtrW(dialog, GWL_EXSTYLE));
@@ -116,7 +120,7 @@ SIZE DialogDpi::WindowSize(HWND dialog, UINT dpi) const {
 }
 
 void DialogDpi::ChangeDpi(HWND dialog, UINT dpi, const RECT& suggested) {
-    HFONT font = CreateDialogFont(dpi);
+    HFONT font = CreateDialogFont(dpi, window_);
     LayOut(dialog, dpi, font);
     SetWindowPos(dialog, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -129,11 +133,11 @@ void DialogDpi::ChangeDpi(HWND dialog, UINT dpi, const RECT& suggested) {
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
-void DialogDpi::LayOut(HWND dialog, UINT dpi, HFONT font) {
-    const DialogUnits units = UnitsAt(dpi);
+void DialogDpi::LayOut(HWND dialog, UINT dpi, HFONT font) const {
+    const DialogUnits units = UnitsAt(dpi, window_);
     // The children stand in template order.
     HWND child = GetWindow(dialog, GW_CHILD);
-    for (const DialogItem& item : kDialogItems) {
+    for (const DialogItem& item : items_) {
         if (child == nullptr) {
             break;
         }
@@ -150,9 +154,9 @@ void DialogDpi::LayOut(HWND dialog, UINT dpi, HFONT font) {
 void DialogDpi::SetIcons(HWND dialog, UINT dpi) {
     // Each at the size the system draws it, from the icon's own image of
     // that size where it has one.
-    HICON bigIcon = LoadIconAt(kDialogWindow.bigIconId, SystemMetric(SM_CXICON, dpi),
-                               SystemMetric(SM_CYICON, dpi));
-    HICON smallIcon = LoadIconAt(kDialogWindow.smallIconId, SystemMetric(SM_CXSMICON, dpi),
+    HICON bigIcon =
+        LoadIconAt(window_.bigIconId, SystemMetric(SM_CXICON, dpi), SystemMetric(SM_CYICON, dpi));
+    HICON smallIcon = LoadIconAt(window_.smallIconId, SystemMetric(SM_CXSMICON, dpi),
                                  SystemMetric(SM_CYSMICON, dpi));
     SendMessageW(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
     SendMessageW(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));

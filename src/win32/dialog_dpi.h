@@ -7,6 +7,8 @@
 #include "dialog_units.h"
 #include "platform.h"
 
+#include <span>
+
 namespace kupongen::dpi {
 
 // The DPI the window is drawn at: its monitor's where the system can tell
@@ -23,13 +25,17 @@ BaseUnits BaseUnitsOf(HFONT font);
 // at 96 DPI, scaled by the DPI. The font's own base units at 144 DPI, each
 // rounded to a pixel, would make the window 1.43 times as wide and 1.57
 // times as high, and clip captions that fit at 96 DPI.
-DialogUnits UnitsAt(UINT dpi);
+DialogUnits UnitsAt(UINT dpi, const DialogWindow& window = kDialogWindow);
 
-// What the dialog draws with at its DPI, owned: the font made for a DPI
-// change and the window icons.
+// The size of a template's client area at a DPI.
+PixelRect ClientAt(UINT dpi, const DialogWindow& window);
+
+// What a dialog of a template draws with at its DPI, owned: the font made for
+// a DPI change and the window icons.
 class DialogDpi {
 public:
-    DialogDpi() = default;
+    DialogDpi(const DialogWindow& window, std::span<const DialogItem> items)
+        : window_(window), items_(items) {}
     ~DialogDpi() { Release(); }
     DialogDpi(const DialogDpi&) = delete;
     DialogDpi& operator=(const DialogDpi&) = delete;
@@ -48,9 +54,11 @@ public:
 
 private:
     // Every item at its template place; with its font when one is given.
-    static void LayOut(HWND dialog, UINT dpi, HFONT font);
+    void LayOut(HWND dialog, UINT dpi, HFONT font) const;
     void SetIcons(HWND dialog, UINT dpi);
 
+    const DialogWindow& window_;
+    std::span<const DialogItem> items_;
     HFONT font_ = nullptr;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;

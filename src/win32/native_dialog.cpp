@@ -6,6 +6,7 @@
 #include "dialog_template.h"
 #include "menu_table.h"
 #include "overlap_regions.h"
+#include "review_dialog.h"
 #include "texts.h"
 
 #include <commctrl.h>
@@ -19,7 +20,7 @@ namespace {
 // The one Controller; empty before initialisation and after closing, so no
 // command reaches a missing one.
 Controller* control = nullptr;
-dpi::DialogDpi dialogDpi;
+dpi::DialogDpi dialogDpi(kDialogWindow, kDialogItems);
 
 void ReportException() {
     platform::MessageBox(nullptr, text::kUnknown, text::kExceptionTitle);
@@ -119,6 +120,7 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 }
 
 HWND CreateMainDialog() {
+    platform::openRowsReview = ShowReviewDialog;
     // Unicode dialog: captions go from the template to the controls as UTF-16,
     // never through the ANSI code page.
     return CreateDialogParamW(TheInstance, MAKEINTRESOURCEW(kDialogWindow.templateId), nullptr,
@@ -141,11 +143,17 @@ int RunMessageLoop(HWND dialog) {
         if (result == -1) {
             return -1;
         }
-        if (!IsDialogMessageW(dialog, &message)) {
+        if (!IsProgramDialogMessage(dialog, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
     }
+}
+
+bool IsProgramDialogMessage(HWND dialog, MSG* message) {
+    HWND review = ReviewDialog();
+    return (review != nullptr && IsDialogMessageW(review, message)) ||
+           IsDialogMessageW(dialog, message);
 }
 
 } // namespace kupongen

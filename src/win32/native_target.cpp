@@ -57,7 +57,7 @@ void NativeTarget::Pump() {
         if (message.message == WM_QUIT) {
             quit_ = true;
             exitCode_ = static_cast<int>(message.wParam);
-        } else if (!IsDialogMessageW(dialog_, &message)) {
+        } else if (!IsProgramDialogMessage(dialog_, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }

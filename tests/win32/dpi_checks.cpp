@@ -1,14 +1,17 @@
-// The native dialog at the system's DPI (under Wine, the prefix's LogPixels):
-// every item where the template puts it in dialog units, every caption whole
-// in the dialog's font, the window icons at the sizes the system draws; then
-// the same after a DPI change to each DPI given.
+// The native dialog and its check window at the system's DPI (under Wine, the
+// prefix's LogPixels): every item where the template puts it in dialog units,
+// every caption and label whole in the dialog's font, the window icons at the
+// sizes the system draws; then the same after a DPI change to each DPI given.
 //   kupongen_dpi_checks [DPI...]
-// Prints "dpi D: client W x H" for each state, which tests/win32/dpi_test.sh
-// compares between prefixes of different DPIs.
+// Prints "dpi D: client W x H" and "dpi D: check window client W x H" for each
+// state, which tests/win32/dpi_test.sh compares between prefixes of different
+// DPIs.
 #include "check_tally.h"
 #include "dialog_dpi.h"
-#include "dialog_template.h"
+#include "dialog_styles.h"
 #include "native_dialog.h"
+#include "review_dialog.h"
+#include "review_window.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -19,6 +22,14 @@ namespace {
 
 using namespace kupongen;
 using test::Check;
+
+// The template of the window being checked.
+const win32_styles::NativeTemplate* layout = &win32_styles::kMainTemplate;
+
+std::string At(UINT dpi) {
+    return "dpi " + std::to_string(dpi) + ": " +
+           (layout == &win32_styles::kMainTemplate ? "" : "check window ");
+}
 
 std::string Size(int width, int height) {
     return std::to_string(width) + " x " + std::to_string(height);
@@ -53,27 +64,31 @@ int CaptionRoom(const DialogItem& item, int width, int charWidth, UINT dpi) {
 }
 
 // Each caption in the control's own font: as wide as its room at most, and
-// no taller than the control.
+// no taller than the control; a label's text as it shows now, in the lines it
+// breaks into.
 void CheckCaptions(HWND dialog, UINT dpi, int charWidth) {
     HDC screen = GetDC(nullptr);
     HWND child = GetWindow(dialog, GW_CHILD);
-    for (const DialogItem& item : kDialogItems) {
+    for (const DialogItem& item : layout->items) {
         if (child == nullptr) {
             break;
         }
         const RECT rect = ChildRect(dialog, child);
-        if (item.kind != ItemKind::Edit && !item.caption.view().empty()) {
+        const bool label = item.kind == ItemKind::Label;
+        const std::string shown =
+            label ? platform::GetWindowText(child) : std::string(item.caption.view());
+        if (item.kind != ItemKind::Edit && !shown.empty()) {
             HGDIOBJ old = SelectObject(
                 screen, reinterpret_cast<HGDIOBJ>(SendMessageW(child, WM_GETFONT, 0, 0)));
-            const std::wstring caption = platform::AnsiToWide(item.caption.view());
-            SIZE text{};
-            GetTextExtentPoint32W(screen, caption.c_str(), static_cast<int>(caption.size()), &text);
-            SelectObject(screen, old);
+            const std::wstring caption = platform::AnsiToWide(shown);
             const int room = CaptionRoom(item, rect.right - rect.left, charWidth, dpi);
-            Check(text.cx <= room && text.cy <= rect.bottom - rect.top,
-                  "dpi " + std::to_string(dpi) + ": \"" + AnsiToUtf8(item.caption.view()) +
-                      "\" needs " + Size(text.cx, text.cy) + " pixels, has " +
-                      Size(room, rect.bottom - rect.top));
+            RECT text = {0, 0, room, 0};
+            DrawTextW(screen, caption.c_str(), static_cast<int>(caption.size()), &text,
+                      DT_CALCRECT | DT_NOPREFIX | (label ? DT_WORDBREAK : DT_SINGLELINE));
+            SelectObject(screen, old);
+            Check(text.right <= room && text.bottom <= rect.bottom - rect.top,
+                  At(dpi) + "\"" + AnsiToUtf8(shown) + "\" needs " + Size(text.right, text.bottom) +
+                      " pixels, has " + Size(room, rect.bottom - rect.top));
         }
         child = GetWindow(child, GW_HWNDNEXT);
     }
@@ -81,21 +96,21 @@ void CheckCaptions(HWND dialog, UINT dpi, int charWidth) {
 }
 
 // The font of the template at the DPI, the items where the template puts them
-// in dialog units and, as created, a client area of 490 x 280 of them (after
-// a change Wine still draws the frame at its own DPI).
+// in dialog units and, as created, a client area of the template's size in
+// them (after a change Wine still draws the frame at its own DPI).
 void CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
-    const std::string at = "dpi " + std::to_string(dpi) + ": ";
+    const std::string at = At(dpi);
     HWND first = GetWindow(dialog, GW_CHILD);
     auto font = reinterpret_cast<HFONT>(SendMessageW(first, WM_GETFONT, 0, 0));
     LOGFONTW logical{};
     GetObjectW(font, sizeof logical, &logical);
-    Check(logical.lfHeight == -::MulDiv(kDialogWindow.fontPointSize, static_cast<int>(dpi), 72),
+    Check(logical.lfHeight == -::MulDiv(layout->window.fontPointSize, static_cast<int>(dpi), 72),
           at + "font height " + std::to_string(logical.lfHeight));
 
-    const DialogUnits units = dpi::UnitsAt(dpi);
+    const DialogUnits units = dpi::UnitsAt(dpi, layout->window);
     HWND child = first;
     int misplaced = 0;
-    for (const DialogItem& item : kDialogItems) {
+    for (const DialogItem& item : layout->items) {
         if (child == nullptr) {
             break;
         }
@@ -111,11 +126,11 @@ void CheckLayout(HWND dialog, UINT dpi, bool checkClient) {
 
     RECT client{};
     GetClientRect(dialog, &client);
-    const int width = units.Window().width;
-    const int height = units.Window().height;
+    const int width = dpi::ClientAt(dpi, layout->window).width;
+    const int height = dpi::ClientAt(dpi, layout->window).height;
     Check(!checkClient || (client.right == width && client.bottom == height),
           at + "client " + Size(client.right, client.bottom) + ", expected " + Size(width, height));
-    std::printf("dpi %u: client %s\n", dpi, Size(client.right, client.bottom).c_str());
+    std::printf("%sclient %s\n", at.c_str(), Size(client.right, client.bottom).c_str());
     // Four horizontal units are one average letter.
     CheckCaptions(dialog, dpi, units.X(4));
 }
@@ -165,7 +180,7 @@ HRGN PaintedRegion(HWND dialog, HWND child) {
 void CheckNoOverlap(HWND dialog, UINT dpi) {
     std::vector<HRGN> painted;
     HWND child = GetWindow(dialog, GW_CHILD);
-    for (const DialogItem& item : kDialogItems) {
+    for (const DialogItem& item : layout->items) {
         if (child == nullptr) {
             break;
         }
@@ -185,8 +200,8 @@ void CheckNoOverlap(HWND dialog, UINT dpi) {
     for (HRGN region : painted) {
         DeleteObject(region);
     }
-    Check(overlaps == 0, "dpi " + std::to_string(dpi) + ": " + std::to_string(overlaps) +
-                             " pairs of controls paint over each other");
+    Check(overlaps == 0,
+          At(dpi) + std::to_string(overlaps) + " pairs of controls paint over each other");
 }
 
 void CheckAt(HWND dialog, UINT dpi, bool created) {
@@ -216,12 +231,25 @@ int main(int argc, char** argv) {
     TheInstance = GetModuleHandleW(nullptr);
     HWND dialog = CreateMainDialog();
     Check(dialog != nullptr, "the dialog is created");
-    if (dialog != nullptr) {
-        CheckAt(dialog, dpi::WindowDpi(dialog), true);
-        for (int i = 1; i < argc; ++i) {
-            const auto dpi = static_cast<UINT>(std::atoi(argv[i]));
-            ChangeDpi(dialog, dpi);
-            CheckAt(dialog, dpi, false);
+    // The check window with the labels that need the most room: under the
+    // typing line, the longest refusal.
+    platform::ShowRowsReview(dialog, RowsReviewKind::Grade);
+    HWND review = ReviewDialog();
+    Check(review != nullptr, "the check window is created");
+    if (review != nullptr) {
+        SetWindowTextW(GetDlgItem(review, rows::review_id::kTyped), L"1X2");
+        for (int i = 0; i < argc; ++i) {
+            const auto dpi =
+                static_cast<UINT>(i == 0 ? dpi::WindowDpi(dialog) : std::atoi(argv[i]));
+            for (const auto* shown :
+                 {&win32_styles::kMainTemplate, &win32_styles::kReviewTemplate}) {
+                layout = shown;
+                HWND window = shown == &win32_styles::kMainTemplate ? dialog : review;
+                if (i > 0) {
+                    ChangeDpi(window, dpi);
+                }
+                CheckAt(window, dpi, i == 0);
+            }
         }
         SendMessageW(dialog, WM_CLOSE, 0, 0);
     }

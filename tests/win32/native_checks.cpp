@@ -8,9 +8,14 @@
 #include "dialog_template.h"
 #include "menu_table.h"
 #include "native_dialog.h"
+#include "review_dialog.h"
+#include "review_window.h"
+#include "rows_input.h"
 #include "texts.h"
 
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <string_view>
 
@@ -82,10 +87,11 @@ static_assert(styles::kVisible == WS_VISIBLE && styles::kChild == WS_CHILD &&
               styles::kSysMenu == WS_SYSMENU && styles::kGroup == WS_GROUP &&
               styles::kMinimizeBox == WS_MINIMIZEBOX && styles::kTabStop == WS_TABSTOP);
 static_assert(styles::kNoParentNotify == WS_EX_NOPARENTNOTIFY && styles::k3dLook == DS_3DLOOK &&
-              styles::kSetFont == DS_SETFONT);
-static_assert(styles::kPushButton == BS_PUSHBUTTON && styles::kAutoCheckBox == BS_AUTOCHECKBOX &&
-              styles::kGroupBox == BS_GROUPBOX && styles::kAutoRadioButton == BS_AUTORADIOBUTTON &&
-              styles::kStaticLeft == SS_LEFT);
+              styles::kSetFont == DS_SETFONT && styles::kModalFrame == DS_MODALFRAME &&
+              styles::kPopup == WS_POPUP);
+static_assert(styles::kPushButton == BS_PUSHBUTTON && styles::kCheckBox == BS_CHECKBOX &&
+              styles::kAutoCheckBox == BS_AUTOCHECKBOX && styles::kGroupBox == BS_GROUPBOX &&
+              styles::kAutoRadioButton == BS_AUTORADIOBUTTON && styles::kStaticLeft == SS_LEFT);
 static_assert(styles::kEditLeft == ES_LEFT && styles::kMultiLine == ES_MULTILINE &&
               styles::kAutoHScroll == ES_AUTOHSCROLL && styles::kReadOnly == ES_READONLY &&
               styles::kWantReturn == ES_WANTRETURN);
@@ -102,10 +108,13 @@ bool SameClass(std::wstring_view actual, ItemKind kind) {
     return lstrcmpiW(std::wstring(actual).c_str(), name.c_str()) == 0 || actual == ordinal;
 }
 
-void CheckTemplateResource() {
+// A compiled template against its table, the window and every item.
+void CheckTemplateResource(const styles::NativeTemplate& dialog) {
+    const DialogWindow& window = dialog.window;
+    std::printf("template %d\n", window.templateId);
     HRSRC found =
-        FindResourceW(TheInstance, MAKEINTRESOURCEW(kDialogWindow.templateId), MAKEINTRESOURCEW(5));
-    Check(found != nullptr, "dialog template 200 is a resource");
+        FindResourceW(TheInstance, MAKEINTRESOURCEW(window.templateId), MAKEINTRESOURCEW(5));
+    Check(found != nullptr, "the dialog template is a resource");
     if (found == nullptr) {
         return;
     }
@@ -115,29 +124,28 @@ void CheckTemplateResource() {
 
     Check(in.Word() == 1 && in.Word() == 0xFFFF, "extended dialog template");
     in.Dword(); // help id
-    Check(in.Dword() == styles::kDialogExStyle, "window extended style");
-    Check(in.Dword() == styles::kDialogStyle, "window style");
-    Check(in.Word() == kDialogItemCount, "132 items");
+    Check(in.Dword() == dialog.exStyle, "window extended style");
+    Check(in.Dword() == dialog.style, "window style");
+    Check(in.Word() == dialog.items.size(), "all items");
     const int x = in.Short(), y = in.Short(), cx = in.Short(), cy = in.Short();
-    Check(x == kDialogWindow.x && y == kDialogWindow.y && cx == kDialogWindow.width &&
-              cy == kDialogWindow.height,
+    Check(x == window.x && y == window.y && cx == window.width && cy == window.height,
           "window rectangle");
     Check(in.TextOrOrdinal().empty(), "no menu");
     Check(in.TextOrOrdinal().empty(), "default dialog class");
-    Check(in.TextOrOrdinal() == platform::AnsiToWide(kWindowTitle.view()), "title");
-    Check(in.Word() == static_cast<unsigned>(kDialogWindow.fontPointSize), "font size");
+    Check(in.TextOrOrdinal() == platform::AnsiToWide(dialog.title), "title");
+    Check(in.Word() == static_cast<unsigned>(window.fontPointSize), "font size");
     Check(in.Word() == FW_NORMAL, "font weight");
     Check(in.Byte() == 0, "font not italic");
     Check(in.Byte() == DEFAULT_CHARSET, "default character set");
-    Check(Utf8(in.TextOrOrdinal()) == kDialogWindow.fontFace, "font Tahoma");
+    Check(Utf8(in.TextOrOrdinal()) == window.fontFace, "font Tahoma");
 
-    for (const DialogItem& item : kDialogItems) {
+    for (const DialogItem& item : dialog.items) {
         const std::string name =
             "item " + std::to_string(item.id) + " \"" + AnsiToUtf8(item.caption.view()) + "\": ";
         in.AlignDword();
         in.Dword(); // help id
         Check(in.Dword() == 0, name + "extended style");
-        Check(in.Dword() == styles::StyleOf(item), name + "style");
+        Check(in.Dword() == styles::StyleOf(item, dialog.marks), name + "style");
         const int ix = in.Short(), iy = in.Short(), icx = in.Short(), icy = in.Short();
         Check(ix == item.x && iy == item.y && icx == item.width && icy == item.height,
               name + "rectangle");
@@ -224,26 +232,32 @@ void CheckLiveDialog(HWND dialog) {
 // The quit message, once the window is gone.
 bool quit = false;
 
-// A key pressed on a control, through the dialog manager as the loop does.
-void PressKey(HWND dialog, HWND control, WPARAM key) {
-    SetFocus(control);
-    MSG message{control, WM_KEYDOWN, key, 1, 0, {}};
-    if (!IsDialogMessageW(dialog, &message)) {
-        TranslateMessage(&message);
-        DispatchMessageW(&message);
-    }
-    message = {control, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001), 0, {}};
-    if (!IsDialogMessageW(dialog, &message)) {
-        DispatchMessageW(&message);
-    }
+// What the loop does with what is waiting: the dialog managers first.
+void Pump(HWND dialog) {
+    MSG message;
     while (!quit && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             quit = true;
-        } else if (!IsDialogMessageW(dialog, &message)) {
+        } else if (!IsProgramDialogMessage(dialog, &message)) {
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
     }
+}
+
+// A key pressed on a control, through the dialog manager as the loop does.
+void PressKey(HWND dialog, HWND control, WPARAM key) {
+    SetFocus(control);
+    MSG message{control, WM_KEYDOWN, key, 1, 0, {}};
+    if (!IsProgramDialogMessage(dialog, &message)) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    message = {control, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001), 0, {}};
+    if (!IsProgramDialogMessage(dialog, &message)) {
+        DispatchMessageW(&message);
+    }
+    Pump(dialog);
 }
 
 std::string Texts(HWND dialog) {
@@ -289,8 +303,8 @@ void CheckKeyboard(HWND dialog) {
           "Enter in the rows window starts a new line");
 }
 
-// The save dialog, answered by keys: a timer that fires inside its modal
-// loop types the path into the focused name field and presses Enter.
+// A file dialog (save or open), answered by keys: a timer that fires inside its
+// modal loop types the path into the focused name field and presses Enter.
 std::wstring typedPath;
 
 void CALLBACK TypeIntoSaveDialog(HWND, UINT, UINT_PTR timer, DWORD) {
@@ -360,6 +374,194 @@ void CheckKeyboardOnly(HWND dialog) {
           "the typed name holds the ten rows: " + std::to_string(bytes.size()) + " bytes");
 }
 
+// Every control of the main dialog as a user sees it, and the menu's mark:
+// what the check window must leave as it found it.
+std::string DialogState(HWND dialog) {
+    std::string state = platform::IsMenuChecked(dialog, id::kMenuDistinct) ? "distinct\n" : "\n";
+    for (HWND child = GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = GetWindow(child, GW_HWNDNEXT)) {
+        state += std::to_string(GetDlgCtrlID(child)) + (platform::IsCheckSet(child) ? " x" : " -") +
+                 (IsWindowVisible(child) ? " shown" : " hidden") +
+                 (IsWindowEnabled(child) ? " enabled " : " disabled ") +
+                 platform::GetWindowText(child) + '\n';
+    }
+    return state;
+}
+
+// The menu's item key, typed once the menu is open: the menu's own loop reads
+// it from the queue, and runs the timer that types it.
+wchar_t menuKey = 0;
+
+void CALLBACK TypeIntoMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND popup = FindWindowW(L"#32768", nullptr);
+    if (popup == nullptr || !IsWindowVisible(popup)) {
+        return; // not open yet
+    }
+    KillTimer(nullptr, timer);
+    PostMessageW(popup, WM_CHAR, menuKey, 1);
+}
+
+// Alt+V and an item's access key, as typed: the dialog manager hands Alt+V to
+// the menu bar, which opens Verktyg.
+void ChooseFromMenu(HWND dialog, wchar_t key) {
+    menuKey = key;
+    SetTimer(nullptr, 0, 50, TypeIntoMenu);
+    HWND focus = GetAncestor(GetFocus(), GA_ROOT) == dialog ? GetFocus() : dialog;
+    MSG message{focus, WM_SYSCHAR, L'v', static_cast<LPARAM>(1 | (KF_ALTDOWN << 16)), 0, {}};
+    if (!IsProgramDialogMessage(dialog, &message)) {
+        DispatchMessageW(&message);
+    }
+    Pump(dialog);
+}
+
+// The toggle by its keys: the real menu's mark, and the one-line message.
+void CheckMenuToggle(HWND dialog) {
+    HMENU tools = GetSubMenu(GetMenu(dialog), 0);
+    HWND status = GetDlgItem(dialog, id::kStatus);
+    for (const bool on : {true, false}) {
+        const std::string before = platform::GetWindowText(status);
+        ChooseFromMenu(dialog, L'u');
+        const UINT state = GetMenuState(tools, id::kMenuDistinct, MF_BYCOMMAND);
+        Check(platform::IsMenuChecked(dialog, id::kMenuDistinct) == on &&
+                  ((state & MF_CHECKED) != 0) == on,
+              std::string("Alt+V, U turns distinct rows ") + (on ? "on" : "off"));
+        Check(platform::GetWindowText(status) != before, "and says so in the status field");
+    }
+}
+
+// What the check window shows, item for item, against a review that was sent
+// the same acts.
+void CheckShows(HWND review, const rows::RowsReview& expected, const std::string& after) {
+    int wrong = 0;
+    std::string first;
+    for (const DialogItem& item : rows::kReviewItems) {
+        if (item.id == kNoId) {
+            continue;
+        }
+        HWND control = GetDlgItem(review, item.id);
+        const bool right =
+            rows::ReviewSignBoxOf(item.id)
+                ? platform::IsCheckSet(control) == rows::ReviewItemChecked(expected, item.id)
+                : platform::GetWindowText(control) == rows::ReviewItemText(expected, item.id);
+        if (!right && wrong++ == 0) {
+            first = std::to_string(item.id);
+        }
+    }
+    Check(wrong == 0, "after " + after + ": the check window shows the review (" +
+                          std::to_string(wrong) + " items differ, the first " + first + ")");
+}
+
+int FocusedId() {
+    return GetDlgCtrlID(GetFocus());
+}
+
+// The check window by keys alone, over a hand-edited rows window: it opens
+// and closes from the menu and its own keys, goes by Tab and the arrow keys
+// as the template says, shows what a review sent the same acts shows, and
+// changes nothing in the dialog.
+void CheckReviewWindow(HWND dialog) {
+    HWND rowsWindow = GetDlgItem(dialog, id::kRows);
+    std::string rowsText = "Stryktipset\r\nE,1,X,2,1,X,2,1,X,2,1,X,2,1\r\nE,1,1,1,1,1,1,1,1,1,"
+                           "1,1,1,1\r\nE,1,X,2,1,X,2,1,X,2,1,X,2,1";
+    platform::SetWindowText(rowsWindow, rowsText.c_str(), rowsText.size());
+    const std::string before = DialogState(dialog);
+    rows::RowsReview expected;
+    expected.ReadRowsWindow(rowsText);
+
+    ChooseFromMenu(dialog, L'k');
+    HWND review = ReviewDialog();
+    Check(review != nullptr && IsWindowVisible(review) && GetWindow(review, GW_OWNER) == dialog,
+          "Alt+V, K opens the check window, owned by the dialog");
+    if (review == nullptr) {
+        return;
+    }
+    CheckShows(review, expected, "opening");
+    std::string order;
+    for (int i = 0; i <= 8; ++i) {
+        if (i > 0) {
+            PressKey(dialog, GetFocus(), VK_TAB);
+        }
+        order += std::to_string(FocusedId()) + " ";
+    }
+    Check(order == "41060 41061 41062 41070 41002 41003 41010 41050 41060 ",
+          "the focus at the check report, then Tab: " + order);
+    PressKey(dialog, GetFocus(), VK_ESCAPE);
+    Check(!IsWindowVisible(review) && GetAncestor(GetFocus(), GA_ROOT) == dialog,
+          "Escape closes it, and the dialog has the focus again");
+
+    ChooseFromMenu(dialog, L'r');
+    Check(ReviewDialog() == review && IsWindowVisible(review) &&
+              FocusedId() == rows::ReviewSignBoxId(1, 0),
+          "Alt+V, R raises the same window, the first sign box focused");
+    order.clear();
+    for (const WPARAM key : {VK_LEFT, VK_RIGHT, VK_RIGHT, VK_RIGHT, VK_RIGHT}) {
+        PressKey(dialog, GetFocus(), key);
+        order += std::to_string(FocusedId()) + " ";
+    }
+    Check(order == "41048 41010 41011 41012 41013 ", "the arrow keys go round the boxes: " + order);
+    PressKey(dialog, GetFocus(), VK_SPACE);
+    rows::ReviewClick(expected, rows::ReviewSignBoxId(2, 0));
+    CheckShows(review, expected, "Space on match 2: 1");
+
+    PressKey(dialog, GetFocus(), VK_TAB);
+    HWND typed = GetFocus();
+    Check(FocusedId() == rows::review_id::kTyped, "Tab from the boxes reaches the typing line");
+    // The last, a character Windows-1252 lacks, reads as '?' and stays in the
+    // line as typed: no text goes back and forth.
+    for (const auto* text : {L"1X21X21X21X21", L"1X21X21X21X21Y", L"1X21X21X21X2\u3042"}) {
+        SetWindowTextW(typed, L"");
+        for (const wchar_t* c = text; *c != 0; ++c) {
+            SendMessageW(typed, WM_CHAR, *c, 1);
+        }
+        expected.TypeResult(platform::WideToAnsi(text));
+        CheckShows(review, expected, "typing " + Utf8(text));
+        Check(WindowText(typed) == text, "the typing line keeps what was typed");
+    }
+    PressKey(dialog, typed, VK_RETURN);
+    Check(IsWindowVisible(review) && FocusedId() == rows::review_id::kTyped,
+          "Enter in the typing line leaves the window as it is");
+    CheckShows(review, expected, "Enter");
+    Check(DialogState(dialog) == before, "the check window changed nothing in the dialog");
+
+    rowsText += "\r\nE,2,2,2,2,2,2,2,2,2,2,2,2,2";
+    platform::SetWindowText(rowsWindow, rowsText.c_str(), rowsText.size());
+    const std::string edited = DialogState(dialog);
+    PressKey(dialog, GetDlgItem(review, rows::review_id::kReadAgain), VK_SPACE);
+    expected.ReadRowsWindow(rowsText);
+    CheckShows(review, expected, "Läs raderna igen");
+    PressKey(dialog, GetDlgItem(review, rows::review_id::kClose), VK_SPACE);
+    Check(!IsWindowVisible(review) && DialogState(dialog) == edited,
+          "Stäng closes it, and reading again changed nothing in the dialog");
+}
+
+// "Öppna fil…" through the system's open dialog, the name typed into it: a
+// file whose name Windows-1252 cannot spell in full is read for the check
+// window alone. Wine spells such names in the Unix locale's character set,
+// which must be UTF-8.
+void CheckOpenFile(HWND dialog) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring name =
+        L"kupongen-\u00f6ppna-\u0100-" + std::to_wstring(GetCurrentProcessId()) + L".txt";
+    typedPath = std::wstring(folder) + name;
+    const std::filesystem::path path(typedPath);
+    std::ofstream(path, std::ios::binary) << "Stryktipset\r\nE,1,X,2,1,X,2,1,X,2,1,X,2,1\r\nE,Y";
+    const std::string before = DialogState(dialog);
+
+    ChooseFromMenu(dialog, L'k');
+    HWND review = ReviewDialog();
+    SetTimer(nullptr, 0, 100, TypeIntoSaveDialog);
+    PressKey(dialog, GetDlgItem(review, rows::review_id::kOpenFile), VK_SPACE);
+    rows::RowsReview expected;
+    expected.ReadRowsWindow(platform::GetWindowText(GetDlgItem(dialog, id::kRows)));
+    expected.OpenFile(platform::WideToAnsi(name), rows::ReadBoundedFile(path));
+    std::filesystem::remove(path);
+    CheckShows(review, expected, "opening a file");
+    Check(expected.Text().invalidLines.size() == 1, "the file was read: one invalid line");
+    PressKey(dialog, GetDlgItem(review, rows::review_id::kCheckReport), VK_ESCAPE);
+    Check(DialogState(dialog) == before, "opening a file changed nothing in the dialog");
+}
+
 // Closes the dialog and runs the loop to its quit message.
 void Close(HWND dialog) {
     SendMessageW(dialog, WM_CLOSE, 0, 0);
@@ -397,28 +599,37 @@ void CheckRoundTrip(HWND dialog) {
 } // namespace
 
 // --keyboard-session adds a whole session by keyboard, with the system's
-// save dialog; it does not depend on the code page, so one run has it.
+// save dialog, and --open-file a file opened in the check window through the
+// system's open dialog; neither depends on the code page, so one run has each.
 int main(int argc, char** argv) {
     TheInstance = GetModuleHandleW(nullptr);
     // Every line out at once, also when a check brings the process down.
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     std::printf("ANSI code page %u\n", GetACP());
-    CheckTemplateResource();
+    CheckTemplateResource(styles::kMainTemplate);
+    CheckTemplateResource(styles::kReviewTemplate);
     HWND dialog = CreateMainDialog();
     Check(dialog != nullptr, "the dialog is created");
     if (dialog != nullptr) {
         CheckLiveDialog(dialog);
         CheckKeyboard(dialog);
+        CheckMenuToggle(dialog);
+        CheckReviewWindow(dialog);
         CheckRoundTrip(dialog);
         Close(dialog);
+        Check(ReviewDialog() == nullptr, "the check window goes with the dialog");
     }
+    const std::string_view session = argc > 1 ? argv[1] : "";
     // A fresh dialog for a whole session by keyboard.
-    dialog = argc > 1 && std::string_view(argv[1]) == "--keyboard-session" ? CreateMainDialog()
-                                                                           : nullptr;
+    dialog = session.empty() ? nullptr : CreateMainDialog();
     if (dialog != nullptr) {
         ShowWindow(dialog, SW_SHOW);
         SetForegroundWindow(dialog);
-        CheckKeyboardOnly(dialog);
+        if (session == "--keyboard-session") {
+            CheckKeyboardOnly(dialog);
+        } else if (session == "--open-file") {
+            CheckOpenFile(dialog);
+        }
         Close(dialog);
     }
     return test::Tally();

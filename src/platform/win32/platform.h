@@ -143,9 +143,18 @@ inline bool IsMenuChecked(Window window, int menuId) {
     return state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0;
 }
 
-// The native dialog has no check window yet: the menu commands that open it
-// show nothing.
-inline void ShowRowsReview(Window, RowsReviewKind) {}
+// The check window belongs to the native dialog above this layer, which puts
+// its opener here when it creates the dialog; without one the menu commands
+// that open it show nothing.
+inline void (*openRowsReview)(Window owner, RowsReviewKind kind) = nullptr;
+
+// Opens the check window over the dialog, or raises it, with the rows
+// window's text as it is now.
+inline void ShowRowsReview(Window window, RowsReviewKind kind) {
+    if (openRowsReview != nullptr) {
+        openRowsReview(window, kind);
+    }
+}
 
 inline HICON LoadProgramIcon(int iconId) {
     return LoadIconW(TheInstance, MAKEINTRESOURCEW(iconId));
@@ -167,6 +176,19 @@ inline void MessageBox(Window window, std::string_view text, std::string_view ti
                 MB_OK | MB_ICONEXCLAMATION);
 }
 
+// What the system's save and open dialogs are asked for: a file name into
+// name, under filters for text files and all files.
+inline OPENFILENAMEW TextFileRequest(Window owner, wchar_t (&name)[MAX_PATH]) {
+    static constexpr wchar_t kFilter[] = L"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
+    OPENFILENAMEW request{};
+    request.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+    request.hwndOwner = owner;
+    request.lpstrFilter = kFilter;
+    request.lpstrFile = name;
+    request.nMaxFile = MAX_PATH;
+    return request;
+}
+
 // The system's save dialog: filters for text files and all files, the default
 // extension added to a name without one, the folder must exist, overwriting
 // asks first. Returns the chosen path as UTF-8, or nothing when the user
@@ -175,14 +197,8 @@ inline std::optional<std::string> ChooseSavePath(Window window, std::string_view
     if (hooks.chooseSavePath) {
         return hooks.chooseSavePath();
     }
-    static constexpr wchar_t kFilter[] = L"Text Files (*.txt)\0*.txt\0All Files (*.*)\0*.*\0";
     wchar_t name[MAX_PATH] = {};
-    OPENFILENAMEW request{};
-    request.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
-    request.hwndOwner = window;
-    request.lpstrFilter = kFilter;
-    request.lpstrFile = name;
-    request.nMaxFile = MAX_PATH;
+    OPENFILENAMEW request = TextFileRequest(window, name);
     const std::wstring extension = Utf8ToWide(defaultExtension);
     request.lpstrDefExt = extension.c_str();
     request.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;

@@ -1,16 +1,21 @@
-// The Win32 class and style bits of each template item, by value: the
-// template generator runs on the build machine, which has no windows.h. The
-// native checks compare every value here with the system's own.
+// The Win32 class and style bits of each template item, by value, and the two
+// dialog templates as the resource script holds them: the template generator
+// runs on the build machine, which has no windows.h. The native checks
+// compare every value here with the system's own.
 #pragma once
 
 #include "dialog_template.h"
+#include "review_window.h"
 
+#include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace kupongen::win32_styles {
 
 // Window, button, static and edit styles (winuser.h).
+inline constexpr std::uint32_t kPopup = 0x80000000;       // WS_POPUP
 inline constexpr std::uint32_t kVisible = 0x10000000;     // WS_VISIBLE
 inline constexpr std::uint32_t kChild = 0x40000000;       // WS_CHILD
 inline constexpr std::uint32_t kCaption = 0x00C00000;     // WS_CAPTION
@@ -24,7 +29,9 @@ inline constexpr std::uint32_t kTabStop = 0x00010000;     // WS_TABSTOP
 inline constexpr std::uint32_t kNoParentNotify = 0x0004;  // WS_EX_NOPARENTNOTIFY
 inline constexpr std::uint32_t k3dLook = 0x0004;          // DS_3DLOOK
 inline constexpr std::uint32_t kSetFont = 0x0040;         // DS_SETFONT
+inline constexpr std::uint32_t kModalFrame = 0x0080;      // DS_MODALFRAME
 inline constexpr std::uint32_t kPushButton = 0x0;         // BS_PUSHBUTTON
+inline constexpr std::uint32_t kCheckBox = 0x2;           // BS_CHECKBOX
 inline constexpr std::uint32_t kAutoCheckBox = 0x3;       // BS_AUTOCHECKBOX
 inline constexpr std::uint32_t kGroupBox = 0x7;           // BS_GROUPBOX
 inline constexpr std::uint32_t kAutoRadioButton = 0x9;    // BS_AUTORADIOBUTTON
@@ -42,6 +49,16 @@ inline constexpr std::uint32_t kDialogStyle =
     kVisible | kCaption | kSysMenu | kMinimizeBox | k3dLook | kSetFont;
 inline constexpr std::uint32_t kDialogExStyle = kNoParentNotify;
 
+// The check window: a dialog frame owned by the main dialog, shown once its
+// texts are in.
+inline constexpr std::uint32_t kReviewStyle =
+    kPopup | kCaption | kSysMenu | kModalFrame | k3dLook | kSetFont;
+inline constexpr std::uint32_t kReviewExStyle = kNoParentNotify;
+
+// Whose check boxes mark themselves on a click: the main dialog's do, the
+// check window's sign boxes are marked from the review.
+enum class Marks { Automatic, Program };
+
 constexpr std::string_view ClassOf(ItemKind kind) {
     switch (kind) {
     case ItemKind::Edit:
@@ -57,14 +74,14 @@ constexpr std::string_view ClassOf(ItemKind kind) {
     return "Button";
 }
 
-constexpr std::uint32_t StyleOf(const DialogItem& item) {
+constexpr std::uint32_t StyleOf(const DialogItem& item, Marks marks = Marks::Automatic) {
     std::uint32_t style = kChild | kVisible;
     switch (item.kind) {
     case ItemKind::GroupBox:
         style |= kGroupBox;
         break;
     case ItemKind::CheckBox:
-        style |= kAutoCheckBox;
+        style |= marks == Marks::Automatic ? kAutoCheckBox : kCheckBox;
         break;
     case ItemKind::RadioButton:
         style |= kAutoRadioButton;
@@ -100,5 +117,37 @@ constexpr std::uint32_t StyleOf(const DialogItem& item) {
     }
     return style;
 }
+
+// The check window's items as the native dialog has them: the bar chart is a
+// read-only text of its counts, which the dialog manager can tab to and a
+// screen reader reads.
+inline const std::array<DialogItem, rows::kReviewItemCount> kNativeReviewItems = [] {
+    std::array<DialogItem, rows::kReviewItemCount> items = rows::kReviewItems;
+    for (DialogItem& item : items) {
+        if (rows::IsReviewChart(item)) {
+            item.kind = ItemKind::Edit;
+            item.styles |= kupongen::kMultiLine | kupongen::kReadOnly |
+                           kupongen::kVerticalScrollBar | kupongen::kBorder;
+        }
+    }
+    return items;
+}();
+
+// A dialog template as the resource script holds it.
+struct NativeTemplate {
+    const DialogWindow& window;
+    std::uint32_t style;
+    std::uint32_t exStyle;
+    std::string_view title;
+    std::span<const DialogItem> items;
+    Marks marks;
+};
+
+// Template 200, the main dialog, and 210, the check window.
+inline const NativeTemplate kMainTemplate = {kDialogWindow,       kDialogStyle, kDialogExStyle,
+                                             kWindowTitle.view(), kDialogItems, Marks::Automatic};
+inline const NativeTemplate kReviewTemplate = {rows::kReviewWindow, kReviewStyle,
+                                               kReviewExStyle,      rows::kReviewTitle.view(),
+                                               kNativeReviewItems,  Marks::Program};
 
 } // namespace kupongen::win32_styles
