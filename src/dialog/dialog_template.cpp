@@ -154,13 +154,17 @@ consteval std::array<DialogItem, kDialogItemCount> BuildDialogItems() {
 
 constinit const std::array<DialogItem, kDialogItemCount> kDialogItems = BuildDialogItems();
 
-const DialogItem* FindDialogItem(int controlId) {
-    for (const auto& item : kDialogItems) {
-        if (item.id == controlId) {
+const DialogItem* FindItem(std::span<const DialogItem> items, int itemId) {
+    for (const DialogItem& item : items) {
+        if (item.id == itemId) {
             return &item;
         }
     }
     return nullptr;
+}
+
+const DialogItem* FindDialogItem(int controlId) {
+    return FindItem(kDialogItems, controlId);
 }
 
 const DialogItem& MatchLabelItem(int match) {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace kupongen {
@@ -69,6 +70,9 @@ extern const std::array<DialogItem, kDialogItemCount> kDialogItems;
 
 // The template item of a control id, or nullptr.
 const DialogItem* FindDialogItem(int controlId);
+
+// The item of an id in any template of the program, or nullptr.
+const DialogItem* FindItem(std::span<const DialogItem> items, int itemId);
 
 // The label "Match m:" beside the sure boxes of match m (1 to 13).
 const DialogItem& MatchLabelItem(int match);

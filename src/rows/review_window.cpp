@@ -105,12 +105,7 @@ std::string ChartText(const RowsReview& review) {
 constinit const std::array<DialogItem, kReviewItemCount> kReviewItems = BuildReviewItems();
 
 const DialogItem* FindReviewItem(int itemId) {
-    for (const DialogItem& item : kReviewItems) {
-        if (item.id == itemId) {
-            return &item;
-        }
-    }
-    return nullptr;
+    return FindItem(kReviewItems, itemId);
 }
 
 std::optional<MatchSign> ReviewSignBoxOf(int itemId) {

@@ -190,7 +190,7 @@ TEST(RowsCheck, LimitsAndVerdict) {
     EXPECT_EQ(check.obstacles, std::vector{Obstacle::ProductNotFirst});
 
     std::string systems = "Stryktipset";
-    for (int i = 0; i < 1001; ++i) {
+    for (int i = 0; i <= 1000; ++i) { // one more than the operator takes
         systems += "\nM1,1,1,1,1,1,1,1,1,1,1,1,1,1";
     }
     check = CheckRows(ReadRows(systems));
