@@ -106,6 +106,14 @@ QWidget* CheckWindow::MakeItem(const DialogItem& item, const QString& caption, Q
     return widget;
 }
 
+CheckWindow::~CheckWindow() {
+    // The typing line loses the focus while the base class takes the window
+    // down, and its signals must not reach this part of it any more.
+    if (typed_ != nullptr) {
+        typed_->disconnect(this);
+    }
+}
+
 FocusState CheckWindow::CurrentFocusState() const {
     // Every item is always shown; the labels but the chart take no focus.
     return {[](ItemIndex index) {

@@ -35,6 +35,7 @@ class CheckWindow : public TemplateWindow {
 
 public:
     CheckWindow(rows::RowsReview& review, CheckWindowHooks hooks, QWidget* owner);
+    ~CheckWindow() override;
 
     // Shows the window for a view, raised and active, with the focus on the
     // view's item. A window that was not open reads the rows window first;
