@@ -222,7 +222,7 @@ SaveChoice ChooseSave(std::string path) {
     // The save dialog's default extension.
     const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
     if (nameStart == path.size()) {
-        return {{}, "no file name after the folder"};
+        return {{}, "no file name after the folder", true};
     }
     if (path.find('.', nameStart) == std::string::npos) {
         path += '.';
@@ -391,6 +391,9 @@ bool ScriptRunner::RunLine(std::string_view line, std::int64_t lineNumber) {
             return Refuse(lineNumber, "the Save button is not shown yet");
         }
         const SaveChoice choice = ChooseSave(std::move(*path));
+        if (choice.nameMissing) {
+            return Refuse(lineNumber, verb + " needs a file name after the folder");
+        }
         if (!choice.refusal.empty()) {
             return Refuse(lineNumber, choice.refusal);
         }

@@ -32,7 +32,8 @@ inline constexpr std::uint64_t kMaxScriptBytes = std::uint64_t{64} << 20;
 // the choice (a missing folder, no file name after the folder).
 struct SaveChoice {
     std::string path;
-    std::string refusal; // empty when the dialog takes the path
+    std::string refusal;      // empty when the dialog takes the path
+    bool nameMissing = false; // the refusal is that no name follows the folder
 };
 SaveChoice ChooseSave(std::string path);
 
