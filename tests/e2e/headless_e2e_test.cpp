@@ -14,6 +14,7 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
@@ -359,6 +360,91 @@ TEST_F(HeadlessTest, OverlongLinesAndEndlessScriptsAreRefused) {
     EXPECT_EQ(endless.status, 1);
     EXPECT_EQ(endless.errors, "kupongen-headless: line 1: the script is longer than 67108864 "
                               "bytes; the rest is not run\n");
+}
+
+// Random mixes of the named options against the clicks a user makes for the
+// same choices: whatever the options make, the script's save makes too.
+TEST_F(HeadlessTest, NamedOptionsGiveTheBytesOfTheSameClicks) {
+    std::mt19937 random(20261209);
+    const auto pick = [&random](int low, int high) {
+        return std::uniform_int_distribution<int>(low, high)(random);
+    };
+    int compared = 0;
+    for (int mix = 0; mix < 150; ++mix) {
+        const int seed = pick(0, 1'000'000);
+        std::string options = "--seed " + std::to_string(seed);
+        std::string clicks;
+        const bool system = pick(0, 3) == 0;
+        const int header = pick(0, 2); // none, stryktipset, italienska
+        int presses = 1;
+        if (!system && pick(0, 2) == 0) {
+            options += " --distinct";
+            clicks += "distinct on\n";
+        }
+        if (system) {
+            const int half = pick(0, 6);
+            const int full = pick(0, 13 - half) / 2;
+            options += " --system " + std::to_string(half) + "," + std::to_string(full);
+            if (header == 2) {
+                clicks += Click(id::kEnkelrader) + Click(id::kCompatible) + Click(id::kItalian);
+            }
+            clicks += Click(id::kSystem);
+            clicks += half ? Click(kupongen::kHalfCoverIds[static_cast<std::size_t>(half)]) : "";
+            clicks += full ? Click(kupongen::kFullCoverIds[static_cast<std::size_t>(full)]) : "";
+        } else {
+            const int rows = kupongen::kRowCountButtons[static_cast<std::size_t>(pick(0, 29))].rows;
+            options += " --rows " + std::to_string(rows);
+            clicks += Click(id::kEnkelrader) + (rows != 1 ? Click(RowCountId(rows)) : "");
+            if (header != 0) {
+                clicks += Click(id::kCompatible) + (header == 2 ? Click(id::kItalian) : "");
+                if (pick(0, 1) == 0) {
+                    presses = pick(1, 4);
+                    options += " --append " + std::to_string(presses);
+                    clicks += Click(id::kAppend);
+                }
+            }
+        }
+        if (header != 0) {
+            options += header == 2 ? " --upload=italienska"
+                                   : (pick(0, 1) ? " --upload" : " --upload=stryktipset");
+        }
+        const int method = pick(0, 2);
+        const std::array<const char*, 3> methods = {"klassiskt", "england", "sverige"};
+        if (method != 1 || pick(0, 1)) {
+            options += std::string(" --method ") + methods[static_cast<std::size_t>(method)];
+        }
+        clicks += method != 1 ? Click(kupongen::kMethodIds[static_cast<std::size_t>(method)]) : "";
+        for (int match = 1; match <= 13; ++match) {
+            if (pick(0, 4) == 0) {
+                const int sign = pick(0, 2);
+                options += " --sure " + std::to_string(match) + "=" + "1X2"[sign];
+                clicks += Click(kupongen::SureBoxId(match, sign));
+            }
+        }
+        const int randomSure = pick(0, 3);
+        options += " --random-sure " + std::to_string(randomSure);
+        for (int press = 0; press < randomSure; ++press) {
+            clicks += Click(id::kRandomSure);
+        }
+        for (int press = 0; press < presses; ++press) {
+            clicks += Click(id::kGenerate);
+        }
+        const bool toFile = pick(0, 1) == 0;
+        const ScriptRun named = RunScript("", options + (toFile ? " -o named" : ""), "");
+        const std::string script =
+            clicks + (system && header != 0 ? "save-system \"clicked\"\n" : "save \"clicked\"\n");
+        const ScriptRun clicked = RunScript(script, "--seed " + std::to_string(seed));
+        ASSERT_EQ(clicked.status, 0) << script << clicked.errors;
+        if (named.status == 1) {
+            continue; // the model warned instead of making rows
+        }
+        ASSERT_EQ(named.status, 0) << options << "\n" << named.errors;
+        EXPECT_EQ(toFile ? Saved("named.txt") : named.output, Saved("clicked.txt")) << options;
+        fs::remove(folder_ / "named.txt");
+        fs::remove(folder_ / "clicked.txt");
+        ++compared;
+    }
+    EXPECT_GE(compared, 120);
 }
 
 } // namespace
