@@ -1,6 +1,7 @@
 #include "review_window.h"
 
 #include "rows_words.h"
+#include "template_builder.h"
 
 namespace kupongen::rows {
 
@@ -8,83 +9,59 @@ namespace {
 
 using words::Str;
 
-template <std::size_t N> consteval AnsiText<kCaptionCapacity> Caption(const char8_t (&utf8)[N]) {
-    return Ansi<kCaptionCapacity>(utf8);
-}
-
-constexpr AnsiText<kCaptionCapacity> MatchCaption(int match) {
-    AnsiText<kCaptionCapacity> text = Caption(u8"Match ");
-    if (match >= 10) {
-        text.bytes[text.size++] = '1';
-    }
-    text.bytes[text.size++] = static_cast<char>('0' + match % 10);
-    text.bytes[text.size++] = ':';
-    return text;
-}
-
 // The sure grid's rows, moved up to the window's top: blocks of three
 // matches, 10 apart, 15 between blocks.
 constexpr std::array<int, kMatchCount> kMatchY = {36,  46,  56,  71,  81,  91, 106,
                                                   116, 126, 141, 151, 161, 171};
 constexpr std::array<int, kSignCount> kSignBoxX = {45, 65, 85};
-constexpr std::array<char, kSignCount> kSignLetters = {'1', 'X', '2'};
 
-constexpr std::uint32_t kGroupStart = kTabStop | kGroupMark;
-constexpr std::uint32_t kReport =
-    kMultiLine | kReadOnly | kVerticalScrollBar | kHorizontalScrollBar | kBorder | kGroupStart;
+constexpr std::uint32_t kReport = kMultiLine | kReadOnly | kVerticalScrollBar |
+                                  kHorizontalScrollBar | kBorder | kOptionGroupStart;
 
 consteval std::array<DialogItem, kReviewItemCount> BuildReviewItems() {
-    std::array<DialogItem, kReviewItemCount> items{};
-    std::size_t n = 0;
-    auto add = [&](int itemId, ItemKind kind, AnsiText<kCaptionCapacity> caption, int x, int y,
-                   int w, int h, std::uint32_t styles = 0) {
-        if (kind == ItemKind::GroupBox) {
-            styles |= kGroupMark;
-        }
-        items[n++] = {itemId, kind, caption, x, y, w, h, styles};
-    };
+    TemplateBuilder<kReviewItemCount> builder;
 
-    add(review_id::kSource, ItemKind::Label, Caption(u8"Källa:"), 7, 8, 200, 10, kGroupMark);
-    add(review_id::kReadAgain, ItemKind::PushButton, Caption(u8"Läs raderna igen"), 214, 5, 86, 15,
-        kGroupStart);
-    add(review_id::kOpenFile, ItemKind::PushButton, Caption(u8"Öppna fil…"), 305, 5, 88, 15,
-        kGroupStart);
+    builder.Add(review_id::kSource, ItemKind::Label, Caption(u8"Källa:"), 7, 8, 200, 10,
+                kGroupMark);
+    builder.Add(review_id::kReadAgain, ItemKind::PushButton, Caption(u8"Läs raderna igen"), 214, 5,
+                86, 15, kOptionGroupStart);
+    builder.Add(review_id::kOpenFile, ItemKind::PushButton, Caption(u8"Öppna fil…"), 305, 5, 88, 15,
+                kOptionGroupStart);
 
     // Down beside "Stäng", so the longest refusal under the typing line has
     // four lines.
-    add(kNoId, ItemKind::GroupBox, Caption(u8"Resultat:"), 5, 24, 120, 222);
+    builder.Add(kNoId, ItemKind::GroupBox, Caption(u8"Resultat:"), 5, 24, 120, 222);
     for (int match = 1; match <= kMatchCount; ++match) {
         for (int sign = 0; sign < kSignCount; ++sign) {
             const auto s = static_cast<std::size_t>(sign);
-            AnsiText<kCaptionCapacity> caption;
-            caption.bytes[0] = kSignLetters[s];
-            caption.size = 1;
-            add(ReviewSignBoxId(match, sign), ItemKind::CheckBox, caption, kSignBoxX[s],
-                kMatchY[static_cast<std::size_t>(match - 1)], 15, 10,
-                match == 1 && sign == 0 ? kGroupStart : 0);
+            builder.Add(ReviewSignBoxId(match, sign), ItemKind::CheckBox, SignCaption(sign),
+                        kSignBoxX[s], kMatchY[static_cast<std::size_t>(match - 1)], 15, 10,
+                        match == 1 && sign == 0 ? kOptionGroupStart : 0);
         }
     }
     for (int match = 1; match <= kMatchCount; ++match) {
-        add(kNoId, ItemKind::Label, MatchCaption(match), 10,
-            kMatchY[static_cast<std::size_t>(match - 1)], match <= 9 ? 30 : 32, 10, kGroupMark);
+        builder.Add(kNoId, ItemKind::Label, NumberCaption(match, "Match ", ":"), 10,
+                    kMatchY[static_cast<std::size_t>(match - 1)], match <= 9 ? 30 : 32, 10,
+                    kGroupMark);
     }
-    add(kNoId, ItemKind::Label, Caption(u8"Skriv resultatet:"), 10, 187, 110, 10, kGroupMark);
-    add(review_id::kTyped, ItemKind::Edit, Caption(u8""), 10, 197, 110, 13,
-        kAutoHorizontalScroll | kBorder | kGroupStart);
-    add(review_id::kResultStatus, ItemKind::Label, Caption(u8""), 10, 212, 110, 32, kGroupMark);
+    builder.Add(kNoId, ItemKind::Label, Caption(u8"Skriv resultatet:"), 10, 187, 110, 10,
+                kGroupMark);
+    builder.Add(review_id::kTyped, ItemKind::Edit, Caption(u8""), 10, 197, 110, 13,
+                kAutoHorizontalScroll | kBorder | kOptionGroupStart);
+    builder.Add(review_id::kResultStatus, ItemKind::Label, Caption(u8""), 10, 212, 110, 32,
+                kGroupMark);
 
-    add(kNoId, ItemKind::GroupBox, Caption(u8"Kontroll:"), 130, 24, 265, 96);
-    add(review_id::kCheckReport, ItemKind::Edit, Caption(u8""), 135, 35, 255, 80, kReport);
-    add(kNoId, ItemKind::GroupBox, Caption(u8"Rättning:"), 130, 122, 265, 108);
-    add(review_id::kGradeReport, ItemKind::Edit, Caption(u8""), 135, 133, 175, 92, kReport);
-    add(review_id::kChart, ItemKind::Label, Caption(u8""), 315, 133, 75, 92, kGroupStart);
+    builder.Add(kNoId, ItemKind::GroupBox, Caption(u8"Kontroll:"), 130, 24, 265, 96);
+    builder.Add(review_id::kCheckReport, ItemKind::Edit, Caption(u8""), 135, 35, 255, 80, kReport);
+    builder.Add(kNoId, ItemKind::GroupBox, Caption(u8"Rättning:"), 130, 122, 265, 108);
+    builder.Add(review_id::kGradeReport, ItemKind::Edit, Caption(u8""), 135, 133, 175, 92, kReport);
+    builder.Add(review_id::kChart, ItemKind::Label, Caption(u8""), 315, 133, 75, 92,
+                kOptionGroupStart);
 
-    add(review_id::kClose, ItemKind::PushButton, Caption(u8"Stäng"), 343, 233, 50, 14, kGroupStart);
+    builder.Add(review_id::kClose, ItemKind::PushButton, Caption(u8"Stäng"), 343, 233, 50, 14,
+                kOptionGroupStart);
 
-    if (n != kReviewItemCount) {
-        throw "the check window's template must hold all its items";
-    }
-    return items;
+    return builder.Items();
 }
 
 constexpr std::array<SignSet, kSignCount> kSignSets = {kOne, kCross, kTwo};
@@ -118,7 +95,7 @@ std::optional<MatchSign> ReviewSignBoxOf(int itemId) {
 
 std::optional<std::string> ReviewScreenReaderName(int itemId) {
     if (const auto box = ReviewSignBoxOf(itemId)) {
-        return Str(MatchCaption(box->match)) + ' ' +
+        return Str(NumberCaption(box->match, "Match ", ":")) + ' ' +
                kSignLetters[static_cast<std::size_t>(box->sign)];
     }
     switch (itemId) {
